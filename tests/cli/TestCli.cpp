@@ -1,0 +1,149 @@
+// End-to-end runs of levora-tax-cli: exit codes, output and JSON.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct Result
+{
+    int status;
+    std::string out, err;
+};
+
+std::string Quote(const std::string& arg)
+{
+    std::string q = "'";
+    for (char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Result Cli(std::initializer_list<std::string> args)
+{
+    const std::string errFile = ::testing::TempDir() + "levora-cli-stderr";
+    std::string cmd = LEVORA_CLI;
+    for (const auto& a : args) {
+        cmd += ' ';
+        cmd += Quote(a);
+    }
+    cmd += " 2>" + errFile;
+    Result r;
+    FILE* p = popen(cmd.c_str(), "r");
+    char buf[4096];
+    for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;)
+        r.out.append(buf, n);
+    const int status = pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errFile);
+    std::stringstream ss;
+    ss << err.rdbuf();
+    r.err = ss.str();
+    return r;
+}
+
+using nlohmann::json;
+
+} // namespace
+
+TEST(Cli, WagePrintsTheBreakdownWithThePageCaptions)
+{
+    const Result r = Cli({"wage", "8000", "1000"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "收入金额：8000元\n社保及公积金：1000元\n起征额：3500元\n"
+                     "应纳税所得额：3500元\n适用税率：10%\n速算扣除数：105元\n"
+                     "应纳税额：245\n税后收入：6755\n");
+}
+
+TEST(Cli, WageJsonHoldsTheExactDoublesAndTheShownTexts)
+{
+    const Result r = Cli({"wage", "--json", "8000", "1000"});
+    ASSERT_EQ(r.status, 0);
+    const json j = json::parse(r.out);
+    EXPECT_EQ(j["Tax"].get<double>(), 245.00000000000003);
+    EXPECT_EQ(j["Rate"].get<double>(), 0.1);
+    EXPECT_TRUE(j["Deduct"].is_number_integer());
+    EXPECT_EQ(j["IsForeign"], false);
+    EXPECT_EQ(j["Level"], 2);
+    EXPECT_EQ(j["StartPoint"], 3500);
+    const json expected = {{"TxtInfome2", "8000元"}, {"TxtGolds2", "1000元"},
+                           {"TxtSP", "3500元"},      {"TxtTaxableIncome", "3500元"},
+                           {"TxtRate", "10%"},       {"TxtDeduct", "105元"},
+                           {"TxtTax", "245"},        {"TxtIncomeAfterTax", "6755"}};
+    EXPECT_EQ(j["display"], expected);
+
+    const json k = json::parse(Cli({"wage", "--json", "4734.25", "1224.09"}).out);
+    EXPECT_EQ(k["TaxableIncome"].get<double>(), 10.160000000000082);
+}
+
+TEST(Cli, BonusAndReverseCommands)
+{
+    const json b = json::parse(Cli({"bonus", "--json", "24000", "3000", "500"}).out);
+    EXPECT_EQ(b["Average"].get<double>(), 1916.6666666666667);
+    EXPECT_EQ(b["display"]["TxtAverage"], "1916.67元");
+    EXPECT_EQ(b["display"]["TxtTax"], "2195");
+
+    const json none = json::parse(Cli({"bonus", "--json", "500", "3000"}).out);
+    EXPECT_TRUE(none["Level"].is_null());
+    EXPECT_EQ(none["display"]["TxtRate"], "0%");
+
+    const json f = json::parse(Cli({"anti-after-tax", "--json", "--foreign", "8685", "1000"}).out);
+    EXPECT_EQ(f["display"]["TxtInfome2"], "10000");
+    EXPECT_EQ(f["display"]["TxtSP"], "4800");
+
+    const Result neg = Cli({"anti-tax", "-3", "0"});
+    EXPECT_EQ(neg.status, 0);
+    EXPECT_NE(neg.out.find("应纳税所得额：-100\n"), std::string::npos);
+}
+
+TEST(Cli, RefusedEntriesExitWithOne)
+{
+    const Result plain = Cli({"wage", "3500"});
+    EXPECT_EQ(plain.status, 1);
+    EXPECT_EQ(plain.err, "税前收入金额小于或等于3500元，不必纳税。\n");
+    EXPECT_EQ(plain.out, "");
+
+    const Result r = Cli({"wage", "--json", "5000", "-100"});
+    EXPECT_EQ(r.status, 1);
+    const json e = json::parse(r.out)["error"];
+    EXPECT_EQ(e["failure"], 5);
+    EXPECT_EQ(e["box"], "TxtGolds");
+    EXPECT_EQ(e["label"], "TxtMsgGolds");
+    EXPECT_EQ(e["message"], "社保及公积金不能小于0元，请重新输入。");
+
+    const Result bonus = Cli({"bonus", "--json", "24000", "x"});
+    EXPECT_EQ(bonus.status, 1);
+    EXPECT_EQ(json::parse(bonus.out)["error"]["failure"], 2);
+
+    // The reverse commands read a blank box as invalid, like the hidden buttons.
+    const Result reverse = Cli({"anti-tax", "--json", "245", ""});
+    EXPECT_EQ(reverse.status, 1);
+    const json re = json::parse(reverse.out)["error"];
+    EXPECT_TRUE(re["failure"].is_null());
+    EXPECT_EQ(re["box"], "TxtGolds");
+}
+
+TEST(Cli, OverflowAndWrongUsage)
+{
+    const Result o = Cli({"anti-tax", "1.7e308", "0"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find("溢出"), std::string::npos);
+
+    for (const auto& args : {std::initializer_list<std::string>{},
+                             {"wage"},
+                             {"wage", "1", "2", "3"},
+                             {"pay", "8000"},
+                             {"wage", "--bogus", "8000"}}) {
+        const Result u = Cli(args);
+        EXPECT_EQ(u.status, 2);
+        EXPECT_NE(u.err.find("Usage"), std::string::npos) << u.err;
+    }
+    EXPECT_EQ(Cli({"--help"}).status, 0);
+    EXPECT_EQ(Cli({"wage", "--", "-5000"}).status, 1);
+}

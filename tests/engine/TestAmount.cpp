@@ -1,0 +1,170 @@
+#include "UAmount.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace {
+
+struct ReadCase
+{
+    const char* text;
+    std::optional<double> amount; // nullopt: invalid
+};
+
+const ReadCase ReadCases[] = {
+    {"12", 12},
+    {"5000.125", 5000.13},
+    {"3500.004", 3500},
+    {"2.675", 2.67}, // the Double nearest 2.675 lies below it
+    {"-0.125", -0.13},
+    {"0.005", 0.01},
+    {"-0.004", 0},
+    {"  8000 ", 8000},
+    {"\t8000\t", 8000},
+    {"+8000", 8000},
+    {"-100", -100},
+    {".5", 0.5},
+    {"5.", 5},
+    {"1e3", 1000},
+    {"1E+3", 1000},
+    {"1.5e-2", 0.01}, // 0.015 is stored just below the half
+    {"1e-400", 0},
+    {"1e308", 1e308},
+    {"1.7976931348623157e308", std::numeric_limits<double>::max()},
+    {"0000012.345", 12.35},
+    {"", std::nullopt},
+    {"   ", std::nullopt},
+    {"1e400", std::nullopt},
+    {"1e99999999999999999999", std::nullopt},
+    {"1.8e308", std::nullopt},
+    {"1,000", std::nullopt},
+    {"1.2.3", std::nullopt},
+    {"0x10", std::nullopt},
+    {"inf", std::nullopt},
+    {"nan", std::nullopt},
+    {"-", std::nullopt},
+    {".", std::nullopt},
+    {"+-5", std::nullopt},
+    {"5 5", std::nullopt},
+    {"1e", std::nullopt},
+    {"1e+", std::nullopt},
+    {"e5", std::nullopt},
+    {"12元", std::nullopt},
+    {"１２", std::nullopt}, // full-width digits
+};
+
+} // namespace
+
+TEST(AmountEntryRule, ReadsOneDecimalNumberRoundedToCents)
+{
+    for (const auto& c : ReadCases) {
+        const auto amount = Amount::Read(c.text);
+        EXPECT_EQ(amount, c.amount) << '"' << c.text << '"';
+        if (amount) {
+            EXPECT_FALSE(std::signbit(*amount) && *amount == 0) << c.text;
+        }
+    }
+}
+
+TEST(AmountEntryRule, UsesTheGivenDecimalSeparator)
+{
+    EXPECT_EQ(Amount::Read("5000,125", ","), 5000.13);
+    EXPECT_EQ(Amount::Read("5000.125", ","), std::nullopt);
+    EXPECT_EQ(Amount::Read("1,5e2", ","), 150);
+    EXPECT_EQ(Amount::Read("1٫5", "٫"), 1.5); // a separator of more than one byte
+}
+
+TEST(AmountEntryRule, BlankMeansCodesUpTo32Only)
+{
+    EXPECT_TRUE(Amount::IsBlank(""));
+    EXPECT_TRUE(Amount::IsBlank(" \t\r\n"));
+    EXPECT_FALSE(Amount::IsBlank(" 0 "));
+    EXPECT_FALSE(Amount::IsBlank("\u3000")); // ideographic space
+}
+
+struct FormatCase
+{
+    double amount;
+    const char* text;
+};
+
+TEST(AmountDisplayRule, GeneralFormatWith15SignificantDigits)
+{
+    const FormatCase cases[] = {
+        {245, "245"},
+        {245.00000000000003, "245"},
+        {6755.5, "6755.5"},
+        {10.160000000000082, "10.1600000000001"},
+        {0.30480000000000246, "0.304800000000002"},
+        {1916.6666666666667, "1916.66666666667"},
+        {0, "0"},
+        {-0.0, "0"},
+        {-500, "-500"},
+        {-0.13, "-0.13"},
+        {1e20, "1E20"},
+        {1.5e-5, "1.5E-5"},
+        {-1.5e-5, "-1.5E-5"},
+        {1e15, "1E15"},
+        {999999999999999, "999999999999999"},
+        {999999999999999.9, "1E15"},
+        {123456789012345.6, "123456789012346"},
+        {0.0001, "0.0001"},
+        {0.00012345, "0.00012345"},
+        {0.0000999, "9.99E-5"},
+        {1.7976931348623157e308, "1.79769313486232E308"},
+        {100, "100"},
+        {1e14, "100000000000000"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Amount::Format(c.amount), c.text) << c.amount;
+    EXPECT_EQ(Amount::Format(6755.5, ","), "6755,5");
+    EXPECT_EQ(Amount::Format(1.5e-5, ","), "1,5E-5");
+}
+
+TEST(AmountDisplayRule, RateAsPercentage)
+{
+    const FormatCase cases[] = {
+        {0.03, "3%"},  {0.10, "10%"}, {0.20, "20%"}, {0.25, "25%"},
+        {0.30, "30%"}, {0.35, "35%"}, {0.45, "45%"}, {0, "0%"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Amount::FormatRate(c.amount), c.text) << c.amount;
+}
+
+TEST(AmountDisplayRule, FixedTwoDecimals)
+{
+    const FormatCase cases[] = {
+        {1916.6666666666667, "1916.67"},
+        {2000, "2000.00"},
+        {1500.0008333333333, "1500.00"},
+        {0, "0.00"},
+        {-0.0, "0.00"},
+        {-0.001, "0.00"},
+        {0.005, "0.01"},
+        {-0.125, "-0.13"},
+        {2.675, "2.67"},
+        {9.995, "9.99"}, // the Double lies below the half
+        {9.999, "10.00"},
+        {999999.996, "1000000.00"},
+        {1e20, "100000000000000000000.00"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Amount::FormatFixed2(c.amount), c.text) << c.amount;
+    // 0.015 is stored as 0.01499999999999999944...; its 18 significant digits
+    // 0.0149999999999999994 round down.
+    EXPECT_EQ(Amount::FormatFixed2(0.015), "0.01");
+    EXPECT_EQ(Amount::FormatFixed2(1916.6666666666667, ","), "1916,67");
+}
+
+// Reading back what the display shows gives the amount again.
+TEST(AmountDisplayRule, ShownCentAmountsReadBack)
+{
+    for (double cents = -100000; cents <= 100000; cents += 7.3) {
+        const auto amount = Amount::Read(Amount::FormatFixed2(std::round(cents) / 100));
+        ASSERT_TRUE(amount);
+        EXPECT_EQ(Amount::Read(Amount::Format(*amount)), amount);
+    }
+}
