@@ -1,0 +1,56 @@
+#include "UApplication.h"
+
+#include <QMessageBox>
+#include <QString>
+
+#include <exception>
+#include <utility>
+
+namespace {
+
+TApplication::TErrorReporter& CurrentReporter()
+{
+    static TApplication::TErrorReporter reporter;
+    return reporter;
+}
+
+} // namespace
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // Also the caption of the main window, so that no platform appends it there.
+    setApplicationDisplayName(QStringLiteral("Levora个人所得税计算器 V3.01"));
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    // The box waits for the user, so it is shown only after the exception is gone.
+    QString error;
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& exception) {
+        error = QString::fromUtf8(exception.what());
+    } catch (...) {
+        error = QStringLiteral("未知错误");
+    }
+    ReportError(error);
+    return false;
+}
+
+TApplication::TErrorReporter TApplication::SetErrorReporter(TErrorReporter reporter)
+{
+    return std::exchange(CurrentReporter(), std::move(reporter));
+}
+
+void TApplication::ShowErrorBox(const QString& message)
+{
+    QMessageBox::critical(activeWindow(), applicationDisplayName(), message);
+}
+
+void TApplication::ReportError(const QString& message)
+{
+    if (const TErrorReporter& reporter = CurrentReporter())
+        reporter(message);
+    else
+        ShowErrorBox(message);
+}
