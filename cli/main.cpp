@@ -148,15 +148,20 @@ int RunBonus(const Options& o)
 int RunReverse(const Options& o, bool fromTax)
 {
     const char* amountBox = fromTax ? "TxtTax" : "TxtIncomeAfterTax";
-    const auto amount = Amount::Read(o.a);
-    if (!amount)
-        return Refuse(o, nullptr, amountBox, nullptr, "'" + o.a + "' 不是有效的金额。");
-    const auto golds = Amount::Read(o.b);
-    if (!golds)
-        return Refuse(o, nullptr, "TxtGolds", nullptr, "'" + o.b + "' 不是有效的金额。");
+    double amount = 0, golds = 0;
+    try {
+        amount = Amount::ReadOrThrow(o.a);
+    } catch (const EConvertError& e) {
+        return Refuse(o, nullptr, amountBox, nullptr, e.what());
+    }
+    try {
+        golds = Amount::ReadOrThrow(o.b);
+    } catch (const EConvertError& e) {
+        return Refuse(o, nullptr, "TxtGolds", nullptr, e.what());
+    }
     const TSalaryTaxManager calc;
-    const TTaxInfo r = fromTax ? calc.AntiTax(o.foreign, *amount, *golds)
-                               : calc.AntiIncomeAfterTax(o.foreign, *amount, *golds);
+    const TTaxInfo r = fromTax ? calc.AntiTax(o.foreign, amount, golds)
+                               : calc.AntiIncomeAfterTax(o.foreign, amount, golds);
     const TSalaryDisplay shown = SalaryReverseForm(r);
     if (o.json)
         std::cout << TaxInfoJson(r, shown).dump() << '\n';

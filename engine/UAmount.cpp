@@ -7,6 +7,11 @@
 #include <cmath>
 #include <cstdlib>
 
+EConvertError::EConvertError(std::string_view text)
+    : std::invalid_argument(std::string("'").append(text).append("' 不是有效的金额。"))
+{
+}
+
 namespace Amount {
 
 namespace {
@@ -188,6 +193,14 @@ std::optional<double> Read(std::string_view text, std::string_view separator)
     if (!amount)
         return std::nullopt;
     return *amount == 0 ? 0.0 : *amount;
+}
+
+double ReadOrThrow(std::string_view text, std::string_view separator)
+{
+    const auto amount = Read(text, separator);
+    if (!amount)
+        throw EConvertError(text);
+    return *amount;
 }
 
 std::string Format(double amount, std::string_view separator)

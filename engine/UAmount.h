@@ -4,8 +4,16 @@
 // user's locale's; the command line passes ".".
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+
+// Text that the entry rule refuses where the caller does not check first.
+class EConvertError : public std::invalid_argument
+{
+public:
+    explicit EConvertError(std::string_view text);
+};
 
 namespace Amount {
 
@@ -13,6 +21,9 @@ namespace Amount {
 // separator, optional exponent), then rounded to cents through the "0.00" form.
 // Empty text, any other character and numbers beyond a Double are invalid.
 std::optional<double> Read(std::string_view text, std::string_view separator = ".");
+
+// The entry rule for callers that check nothing: invalid text raises EConvertError.
+double ReadOrThrow(std::string_view text, std::string_view separator = ".");
 
 // True when the text holds nothing but characters with codes up to 32.
 bool IsBlank(std::string_view text);
