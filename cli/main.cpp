@@ -84,6 +84,12 @@ Json YearAwardInfoJson(const TYearAwardInfo& r, const TYearAwardDisplay& shown)
                 {"display", DisplayJson(shown.Controls())}};
 }
 
+// Typed text may be any bytes; JSON output must stay valid UTF-8.
+void PrintJson(const Json& j)
+{
+    std::cout << j.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
 void PrintLines(const TControlTexts& texts,
                 const std::map<std::string_view, std::string_view>& captions)
 {
@@ -94,12 +100,10 @@ void PrintLines(const TControlTexts& texts,
 int Refuse(const Options& o, Json failure, Json box, Json label, const std::string& message)
 {
     if (o.json) {
-        std::cout << Json{{"error", Json{{"failure", std::move(failure)},
-                                         {"box", std::move(box)},
-                                         {"label", std::move(label)},
-                                         {"message", message}}}}
-                         .dump()
-                  << '\n';
+        PrintJson(Json{{"error", Json{{"failure", std::move(failure)},
+                                      {"box", std::move(box)},
+                                      {"label", std::move(label)},
+                                      {"message", message}}}});
     } else {
         std::cerr << message << '\n';
     }
@@ -120,7 +124,7 @@ int RunWage(const Options& o)
     const TTaxInfo r = TSalaryTaxManager().Calculate(o.foreign, in.Income, in.Golds);
     const TSalaryDisplay shown = SalaryCalculateForm(r);
     if (o.json)
-        std::cout << TaxInfoJson(r, shown).dump() << '\n';
+        PrintJson(TaxInfoJson(r, shown));
     else
         PrintLines(shown.Controls(), SalaryCaptions);
     return 0;
@@ -136,7 +140,7 @@ int RunBonus(const Options& o)
         TYearAwardManager().Calculate(o.foreign, in.YearAward, in.Income, in.Golds);
     const TYearAwardDisplay shown = YearAwardForm(r);
     if (o.json) {
-        std::cout << YearAwardInfoJson(r, shown).dump() << '\n';
+        PrintJson(YearAwardInfoJson(r, shown));
     } else {
         PrintLines(shown.Controls(), YearAwardCaptions);
     }
@@ -164,7 +168,7 @@ int RunReverse(const Options& o, bool fromTax)
                                : calc.AntiIncomeAfterTax(o.foreign, amount, golds);
     const TSalaryDisplay shown = SalaryReverseForm(r);
     if (o.json)
-        std::cout << TaxInfoJson(r, shown).dump() << '\n';
+        PrintJson(TaxInfoJson(r, shown));
     else
         PrintLines(shown.Controls(), SalaryCaptions);
     return 0;

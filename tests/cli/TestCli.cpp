@@ -127,6 +127,11 @@ TEST(Cli, RefusedEntriesExitWithOne)
     const json re = json::parse(reverse.out)["error"];
     EXPECT_TRUE(re["failure"].is_null());
     EXPECT_EQ(re["box"], "TxtGolds");
+
+    // Whatever bytes were typed, the output stays valid JSON.
+    const Result bytes = Cli({"anti-tax", "--json", "\xff\xfe", "0"});
+    EXPECT_EQ(bytes.status, 1);
+    EXPECT_EQ(json::parse(bytes.out)["error"]["box"], "TxtTax");
 }
 
 TEST(Cli, OverflowAndWrongUsage)
