@@ -1,10 +1,14 @@
-// Entry point of the widget tests: a QApplication on the offscreen platform with
-// a fixed locale, and a watch that fails the running test at once when a modal
-// dialog appears that the test did not expect.
+// Entry point of the widget tests: the program's TApplication on the offscreen
+// platform with a fixed locale, and watches that fail the running test at once
+// when a modal dialog appears, an error reaches the error box or a request
+// reaches the shell that the test did not expect (a test that expects one swaps
+// in its own reporter or shell handler, see WidgetTestSupport.h).
+
+#include "UApplication.h"
+#include "UShell.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDialog>
 #include <QLocale>
 #include <QTimer>
@@ -21,8 +25,7 @@ public:
         if (event->type() == QEvent::Show) {
             auto* dialog = qobject_cast<QDialog*>(watched);
             if (dialog && dialog->isModal()) {
-                ADD_FAILURE() << "unexpected modal dialog: "
-                              << dialog->windowTitle().toStdString();
+                ADD_FAILURE() << "unexpected modal dialog: " << dialog->windowTitle().toStdString();
                 QTimer::singleShot(0, dialog, &QDialog::reject);
             }
         }
@@ -36,7 +39,14 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
+    TApplication::SetErrorReporter([](const QString& message) {
+        ADD_FAILURE() << "unexpected error box: " << message.toStdString();
+    });
+    // No test starts a browser or a calculator by accident.
+    TShell::SetHandler([](const TShell::TRequest& request) {
+        ADD_FAILURE() << "unexpected shell request: " << request.File.value_or("(null)");
+    });
     ModalDialogWatch watch;
     app.installEventFilter(&watch);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,197 @@
+#include "UFrmSalary.h"
+#include "ui_UFrmSalary.h"
+
+#include "UAmount.h"
+#include "UAnchors.h"
+#include "UDeployment.h"
+#include "UDisplayForms.h"
+#include "UEntryChecks.h"
+#include "UJpegImage.h"
+#include "UKeyUpNotifier.h"
+#include "UPageLook.h"
+#include "USalaryTaxManager.h"
+#include "UUtils.h"
+
+#include <QLocale>
+#include <QPixmap>
+
+namespace {
+
+constexpr QSize DesignBodySize(900, 555);
+
+std::string DecimalSeparator()
+{
+    return QLocale().decimalPoint().toStdString();
+}
+
+QString Text(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+TFrmSalary::TFrmSalary(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFrmSalary>())
+{
+    ui->setupUi(this);
+    PageLook::SetUp(ui->Panel5, ui->StatusBar1);
+    PageLook::SetLargeFont(ui->TxtIncome);
+    PageLook::SetLargeFont(ui->TxtGolds);
+    PageLook::SetShadowText(ui->StaticText13);
+    PageLook::TabToSelected(ui->RBtnChina, ui->RBtnForeign);
+    for (QLabel* red : {ui->TxtMsgSalary, ui->TxtMsgGolds, ui->lblTaxNew, ui->lblIncomeAfterTaxNew})
+        red->setStyleSheet(QStringLiteral("color: red;"));
+    // Blanks that keep the message labels' place; Designer drops blank-only texts.
+    const QString blanks(3, QLatin1Char(' '));
+    ui->TxtMsgSalary->setText(blanks);
+    ui->TxtMsgGolds->setText(blanks);
+    ui->BtnAntiTax->hide();
+    ui->BtnAntiIncomeAfterTax->hide();
+
+    const QPixmap rateTable =
+        QPixmap::fromImage(TJpegImage::LoadPicture(QStringLiteral(":/pictures/ratetable.jpg")));
+    for (QLabel* picture : {ui->Image4, ui->Image1, ui->Image2, ui->Image3}) {
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        picture->setPixmap(rateTable);
+    }
+    const QPixmap qq =
+        QPixmap::fromImage(TJpegImage::LoadPicture(QStringLiteral(":/pictures/qq-online.bmp")));
+    ui->ImgOnlineQQ->setPixmap(qq);
+    ui->ImgQQ->setPixmap(qq);
+    ui->ImgWangWang->setPixmap(
+        QPixmap::fromImage(TJpegImage::LoadPicture(QStringLiteral(":/pictures/wangwang.bmp"))));
+    ui->TxtQQ->setText(Deployment::SupportQQNumber());
+    ui->StaticText11->setText(Deployment::SupportQQNumber());
+    ui->StaticText12->setText(Deployment::SupportWangWangAccount());
+
+    auto* anchors = new TAnchors(ui->Panel5, DesignBodySize);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui->Image4, ui->GroupBox5, ui->GroupBox6, ui->Image1, ui->Image2, ui->Image3,
+             ui->GroupBox1, ui->GroupBox2, ui->GroupBox3, ui->GroupBox4, ui->GroupBox7})
+        anchors->AnchorRight(w);
+
+    connect(ui->BtnCalc, &QPushButton::clicked, this, &TFrmSalary::BtnCalcClick);
+    connect(ui->BtnReset, &QPushButton::clicked, this, &TFrmSalary::BtnResetClick);
+    connect(ui->BtnAntiTax, &QPushButton::clicked, this, &TFrmSalary::BtnAntiTaxClick);
+    connect(ui->BtnAntiIncomeAfterTax, &QPushButton::clicked, this,
+            &TFrmSalary::BtnAntiIncomeAfterTaxClick);
+    connect(ui->BtnCopyTax, &QPushButton::clicked, this, &TFrmSalary::BtnCopyTaxClick);
+    connect(ui->BtnCopyIncome, &QPushButton::clicked, this, &TFrmSalary::BtnCopyIncomeClick);
+    connect(ui->BtnCopyQQ, &QPushButton::clicked, this, &TFrmSalary::BtnCopyQQClick);
+    connect(ui->ImgOnlineQQ, &TClickableImage::clicked, this, &TFrmSalary::ImgOnlineQQClick);
+    connect(ui->ImgQQ, &TClickableImage::clicked, this, &TFrmSalary::ImgQQClick);
+    connect(ui->ImgWangWang, &TClickableImage::clicked, this, &TFrmSalary::ImgWangWangClick);
+    for (QLineEdit* edit : {ui->TxtIncome, ui->TxtGolds})
+        connect(new TKeyUpNotifier(edit), &TKeyUpNotifier::KeyUp, this,
+                &TFrmSalary::TxtIncomeKeyUp);
+}
+
+TFrmSalary::~TFrmSalary() = default;
+
+void TFrmSalary::BtnCalcClick()
+{
+    PageLook::SetGrowingText(ui->TxtMsgSalary, QString());
+    PageLook::SetGrowingText(ui->TxtMsgGolds, QString());
+    const bool isForeign = ui->RBtnForeign->isChecked();
+    const auto entry =
+        CheckSalaryEntry(ui->TxtIncome->text().toStdString(), ui->TxtGolds->text().toStdString(),
+                         isForeign, DecimalSeparator());
+    if (const auto* failure = std::get_if<TEntryFailure>(&entry)) {
+        PageLook::SetGrowingText(findChild<QLabel*>(QLatin1String(failure->Label)),
+                                 Text(failure->Message));
+        auto* box = findChild<QLineEdit*>(QLatin1String(failure->Box));
+        box->setFocus();
+        box->selectAll();
+        return;
+    }
+    const auto& in = std::get<TSalaryEntry>(entry);
+    const TTaxInfo info = TSalaryTaxManager().Calculate(isForeign, in.Income, in.Golds);
+    ShowValues(SalaryCalculateForm(info, DecimalSeparator()));
+    ui->TxtIncome->setFocus();
+    ui->TxtIncome->selectAll();
+}
+
+void TFrmSalary::TxtIncomeKeyUp(QObject* /*sender*/, int key, Qt::KeyboardModifiers /*shift*/)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        BtnCalcClick();
+}
+
+void TFrmSalary::BtnResetClick()
+{
+    PageLook::SetGrowingText(ui->TxtMsgSalary, QString());
+    PageLook::SetGrowingText(ui->TxtMsgGolds, QString());
+    ui->TxtIncome->clear();
+    ui->TxtGolds->clear();
+    const QString zero = QStringLiteral("0元");
+    for (QLabel* value : {ui->TxtInfome2, ui->TxtGolds2, ui->TxtSP, ui->TxtTaxableIncome})
+        PageLook::SetGrowingText(value, zero);
+    PageLook::SetGrowingText(ui->TxtRate, QStringLiteral("0%"));
+    PageLook::SetGrowingText(ui->TxtDeduct, zero);
+    ui->TxtTax->clear();
+    ui->TxtIncomeAfterTax->clear();
+    ui->RBtnChina->setChecked(true);
+    ui->TxtIncome->setFocus();
+}
+
+// The reverse calculations check nothing: unreadable text raises, and the
+// application's error box reports it with the page left as it was.
+void TFrmSalary::BtnAntiTaxClick()
+{
+    const double tax = Amount::ReadOrThrow(ui->TxtTax->text().toStdString(), DecimalSeparator());
+    const double golds =
+        Amount::ReadOrThrow(ui->TxtGolds->text().toStdString(), DecimalSeparator());
+    ShowTaxInfo(TSalaryTaxManager().AntiTax(ui->RBtnForeign->isChecked(), tax, golds));
+}
+
+void TFrmSalary::BtnAntiIncomeAfterTaxClick()
+{
+    const double afterTax =
+        Amount::ReadOrThrow(ui->TxtIncomeAfterTax->text().toStdString(), DecimalSeparator());
+    const double golds =
+        Amount::ReadOrThrow(ui->TxtGolds->text().toStdString(), DecimalSeparator());
+    ShowTaxInfo(
+        TSalaryTaxManager().AntiIncomeAfterTax(ui->RBtnForeign->isChecked(), afterTax, golds));
+}
+
+void TFrmSalary::ShowTaxInfo(const TTaxInfo& info)
+{
+    ShowValues(SalaryReverseForm(info, DecimalSeparator()));
+}
+
+void TFrmSalary::ShowValues(const TSalaryDisplay& shown)
+{
+    PageLook::SetGrowingText(ui->TxtInfome2, Text(shown.TxtInfome2));
+    PageLook::SetGrowingText(ui->TxtGolds2, Text(shown.TxtGolds2));
+    PageLook::SetGrowingText(ui->TxtSP, Text(shown.TxtSP));
+    PageLook::SetGrowingText(ui->TxtTaxableIncome, Text(shown.TxtTaxableIncome));
+    PageLook::SetGrowingText(ui->TxtRate, Text(shown.TxtRate));
+    PageLook::SetGrowingText(ui->TxtDeduct, Text(shown.TxtDeduct));
+    ui->TxtTax->setText(Text(shown.TxtTax));
+    ui->TxtIncomeAfterTax->setText(Text(shown.TxtIncomeAfterTax));
+}
+
+void TFrmSalary::BtnCopyTaxClick()
+{
+    TUtils::CopyToClipboard(ui->TxtTax->text());
+}
+void TFrmSalary::BtnCopyIncomeClick()
+{
+    TUtils::CopyToClipboard(ui->TxtIncomeAfterTax->text());
+}
+void TFrmSalary::BtnCopyQQClick()
+{
+    TUtils::CopyToClipboard(ui->TxtQQ->text());
+}
+void TFrmSalary::ImgOnlineQQClick()
+{
+    TUtils::OpenQQ();
+}
+void TFrmSalary::ImgQQClick()
+{
+    TUtils::OpenQQ();
+}
+void TFrmSalary::ImgWangWangClick()
+{
+    TUtils::OpenWangWang();
+}
