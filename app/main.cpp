@@ -1,12 +1,11 @@
 // levora-tax: the desktop calculator.
 
+#include "UApplication.h"
 #include "UFrmMain.h"
-
-#include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     TFrmMain frmMain;
     frmMain.show();
     return app.exec();
