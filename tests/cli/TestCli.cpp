@@ -27,7 +27,9 @@ std::string Quote(const std::string& arg)
 
 Result Cli(std::initializer_list<std::string> args)
 {
-    const std::string errFile = ::testing::TempDir() + "levora-cli-stderr";
+    // One file per test, as ctest runs the tests in parallel.
+    const std::string errFile = ::testing::TempDir() + "levora-cli-stderr-" +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name();
     std::string cmd = LEVORA_CLI;
     for (const auto& a : args) {
         cmd += ' ';
