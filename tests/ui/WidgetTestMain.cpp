@@ -6,6 +6,7 @@
 
 #include "UApplication.h"
 #include "UShell.h"
+#include "WidgetTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,14 @@ public:
         if (event->type() == QEvent::Show) {
             auto* dialog = qobject_cast<QDialog*>(watched);
             if (dialog && dialog->isModal()) {
-                ADD_FAILURE() << "unexpected modal dialog: " << dialog->windowTitle().toStdString();
+                if (TDialogCapture* capture = TDialogCapture::Current()) {
+                    auto* box = qobject_cast<QMessageBox*>(dialog);
+                    capture->shown.push_back({dialog->windowTitle(), box ? box->text() : QString(),
+                                              box ? box->icon() : QMessageBox::NoIcon});
+                } else {
+                    ADD_FAILURE() << "unexpected modal dialog: "
+                                  << dialog->windowTitle().toStdString();
+                }
                 QTimer::singleShot(0, dialog, &QDialog::reject);
             }
         }

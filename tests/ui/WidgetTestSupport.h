@@ -6,6 +6,7 @@
 #include "UShell.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QStringList>
 
 #include <vector>
@@ -46,4 +47,29 @@ public:
 
 private:
     TApplication::TErrorReporter previous;
+};
+
+// Records the modal dialogs shown while it lives, instead of failing the test.
+class TDialogCapture
+{
+public:
+    struct TShown
+    {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+    };
+
+    TDialogCapture() : previous(current) { current = this; }
+    ~TDialogCapture() { current = previous; }
+    TDialogCapture(const TDialogCapture&) = delete;
+    TDialogCapture& operator=(const TDialogCapture&) = delete;
+
+    static TDialogCapture* Current() { return current; }
+
+    std::vector<TShown> shown;
+
+private:
+    TDialogCapture* previous;
+    static inline TDialogCapture* current = nullptr;
 };

@@ -1,75 +1,30 @@
-// Errors escaping event handlers. Runs under its own TApplication, on the
-// offscreen platform with a fixed locale; a modal dialog that a test does not
-// expect fails it at once.
+// Errors escaping event handlers reach one error box and the program goes on.
 
 #include "UApplication.h"
 #include "UClipboardError.h"
+#include "WidgetTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <QDialog>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
-#include <cstdlib>
 #include <functional>
 #include <stdexcept>
 
 namespace {
 
-struct ShownDialog
-{
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-class ModalDialogWatch : public QObject
-{
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show) {
-            auto* dialog = qobject_cast<QDialog*>(watched);
-            if (dialog && dialog->isModal()) {
-                if (expected) {
-                    auto* box = qobject_cast<QMessageBox*>(dialog);
-                    expected->push_back({dialog->windowTitle(), box ? box->text() : QString(),
-                                         box ? box->icon() : QMessageBox::NoIcon});
-                } else {
-                    ADD_FAILURE() << "unexpected modal dialog: "
-                                  << dialog->windowTitle().toStdString();
-                }
-                QTimer::singleShot(0, dialog, &QDialog::reject);
-            }
-        }
-        return false;
-    }
-
-    // Where the dialogs that a test expects are recorded, or null.
-    static inline std::vector<ShownDialog>* expected = nullptr;
-};
-
-// Records what reaches the error box instead of showing it.
 class EscapedErrors : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        previous = TApplication::SetErrorReporter(
-            [this](const QString& message) { reported.push_back(message); });
-        button.show();
-    }
-    void TearDown() override { TApplication::SetErrorReporter(std::move(previous)); }
+    void SetUp() override { button.show(); }
 
     void Click() { QTest::mouseClick(&button, Qt::LeftButton); }
 
     QPushButton button;
-    QStringList reported;
-    TApplication::TErrorReporter previous;
+    TErrorCapture errors;
+    QStringList& reported = errors.messages;
 };
 
 TEST_F(EscapedErrors, ReachTheBoxOnceAndTheProgramGoesOn)
@@ -136,8 +91,7 @@ TEST_F(EscapedErrors, AreNotCaughtTwiceAcrossNestedEvents)
 
 TEST(ErrorBox, IsOneCriticalBoxWithTheProgramsCaption)
 {
-    std::vector<ShownDialog> shown;
-    ModalDialogWatch::expected = &shown;
+    TDialogCapture dialogs;
     const TApplication::TErrorReporter previous = TApplication::SetErrorReporter({});
     QPushButton button;
     button.show();
@@ -147,7 +101,7 @@ TEST(ErrorBox, IsOneCriticalBoxWithTheProgramsCaption)
     QTest::mouseClick(&button, Qt::LeftButton);
 
     TApplication::SetErrorReporter(previous);
-    ModalDialogWatch::expected = nullptr;
+    const auto& shown = dialogs.shown;
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].title, QStringLiteral("Levora个人所得税计算器 V3.01"));
     EXPECT_EQ(shown[0].text, QStringLiteral("无法打开剪贴板"));
@@ -155,14 +109,3 @@ TEST(ErrorBox, IsOneCriticalBoxWithTheProgramsCaption)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    TApplication app(argc, argv);
-    ModalDialogWatch watch;
-    app.installEventFilter(&watch);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
