@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -66,6 +67,42 @@ TEST(AmountEntryRule, ReadsOneDecimalNumberRoundedToCents)
         if (amount) {
             EXPECT_FALSE(std::signbit(*amount) && *amount == 0) << c.text;
         }
+    }
+}
+
+// Plain amounts in cents take a shorter way; "e0" forces the whole rule on the
+// same number, and both must agree.
+TEST(AmountEntryRule, PlainCentAmountsReadAsTheFullRuleReadsThem)
+{
+    const char* texts[] = {"0",
+                           "-0",
+                           "+0.00",
+                           "0.29",
+                           "-0.07",
+                           "2.67",
+                           "5.",
+                           ".5",
+                           "  8000",
+                           "4734.25",
+                           "1224.09",
+                           "0.1",
+                           "99.99",
+                           "-100",
+                           "007.10",
+                           "123456789012345",
+                           "1234567890123.45",
+                           "999999999999.99"};
+    for (const char* t : texts) {
+        const auto plain = Amount::Read(t);
+        ASSERT_TRUE(plain) << t;
+        EXPECT_EQ(plain, Amount::Read(std::string(t) + "e0")) << t;
+        EXPECT_FALSE(std::signbit(*plain) && *plain == 0) << t;
+    }
+    for (long long cents = -20000; cents <= 20000000; cents += 997) {
+        const std::string t = std::to_string(cents / 100) + "." +
+                              std::to_string(std::llabs(cents % 100) / 10) +
+                              std::to_string(std::llabs(cents % 100) % 10);
+        ASSERT_EQ(Amount::Read(t), Amount::Read(t + "e0")) << t;
     }
 }
 
