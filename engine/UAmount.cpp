@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 EConvertError::EConvertError(std::string_view text)
     : std::invalid_argument(std::string("'").append(text).append("' 不是有效的金额。"))
@@ -58,14 +59,16 @@ struct Decimal
 Decimal FromScientific(const char* p, const char* end)
 {
     Decimal d;
+    int count = 0; // kept apart: stores through char* could alias d.count
     for (; p < end && *p != 'e'; ++p)
         if (IsDigit(*p))
-            d.digits[d.count++] = *p;
+            d.digits[count++] = *p;
+    d.count = count;
     const bool negative = p + 1 < end && p[1] == '-';
+    int exponent = 0;
     for (p += 2; p < end; ++p)
-        d.exponent = d.exponent * 10 + (*p - '0');
-    if (negative)
-        d.exponent = -d.exponent;
+        exponent = exponent * 10 + (*p - '0');
+    d.exponent = negative ? -exponent : exponent;
     return d;
 }
 
@@ -77,16 +80,38 @@ Decimal ToDecimal(double x, int count)
     return FromScientific(buf, res.ptr);
 }
 
-// The shortest digits that read back as x. When there are at most `count` of
-// them they are also x rounded to `count` digits, since x lies within half a
-// unit of its last place of them; that is found much faster.
-Decimal ToDecimalShort(double x, int count)
+// x rounded to 15 significant digits, mostly from the shortest digits that read
+// back as x, which is much faster than asking for the rounding. Those digits S
+// lie within half an ulp of x, at most 0.111 units of the 15th digit: with up to
+// 15 of them they are the rounding of x; with 16 or 17 their own rounding is
+// that of x unless the digits after the 15th lie between 39 and 61 hundredths.
+// Subnormal numbers carry fewer bits, and so do not qualify.
+Decimal ToDecimal15(double x)
 {
+    if (std::fabs(x) < std::numeric_limits<double>::min())
+        return ToDecimal(x, 15);
     char buf[64];
     const auto res =
         std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific);
-    const Decimal d = FromScientific(buf, res.ptr);
-    return d.count <= count ? d : ToDecimal(x, count);
+    Decimal d = FromScientific(buf, res.ptr);
+    if (d.count <= 15)
+        return d;
+    const int tail = (d.digits[15] - '0') * 10 + (d.count > 16 ? d.digits[16] - '0' : 0);
+    if (tail >= 39 && tail <= 61)
+        return ToDecimal(x, 15);
+    d.count = 15;
+    if (tail > 50) {
+        int i = 14;
+        while (i >= 0 && d.digits[i] == '9')
+            d.digits[i--] = '0';
+        if (i >= 0) {
+            ++d.digits[i];
+        } else { // 99…9 became 100…0
+            d.digits[0] = '1';
+            ++d.exponent;
+        }
+    }
+    return d;
 }
 
 // Text that is one plain decimal number with at most two decimals and fifteen
@@ -264,40 +289,50 @@ std::string Format(double amount, std::string_view separator)
         return amount < 0 ? "-INF" : "INF";
     if (amount == 0)
         return "0";
-    const Decimal d = ToDecimalShort(amount, 15);
+    const Decimal d = ToDecimal15(amount);
     int n = d.count;
     while (n > 1 && d.digits[n - 1] == '0')
         --n;
     const std::string_view digits(d.digits, n);
-    std::string out;
-    out.reserve(24 + separator.size());
+    // Built in place, so that most amounts fit into the string without an allocation.
+    constexpr std::size_t MaxSeparator = 8;
+    if (separator.size() > MaxSeparator)
+        return WithSeparator(Format(amount, "."), separator);
+    char buf[32 + MaxSeparator];
+    char* out = buf;
+    const auto put = [&out](std::string_view s) {
+        for (char c : s)
+            *out++ = c;
+    };
     if (amount < 0)
-        out += '-';
+        *out++ = '-';
     if (d.exponent >= 15 || d.exponent < -4) {
-        out += digits[0];
+        *out++ = digits[0];
         if (n > 1) {
-            out += separator;
-            out += digits.substr(1);
+            put(separator);
+            put(digits.substr(1));
         }
-        out += 'E';
-        out += std::to_string(d.exponent);
+        *out++ = 'E';
+        out = std::to_chars(out, buf + sizeof buf, d.exponent).ptr;
     } else if (d.exponent >= 0) {
         const int intDigits = d.exponent + 1;
         if (n <= intDigits) {
-            out += digits;
-            out.append(intDigits - n, '0');
+            put(digits);
+            for (int i = n; i < intDigits; ++i)
+                *out++ = '0';
         } else {
-            out += digits.substr(0, intDigits);
-            out += separator;
-            out += digits.substr(intDigits);
+            put(digits.substr(0, intDigits));
+            put(separator);
+            put(digits.substr(intDigits));
         }
     } else {
-        out += '0';
-        out += separator;
-        out.append(-d.exponent - 1, '0');
-        out += digits;
+        *out++ = '0';
+        put(separator);
+        for (int i = 0; i < -d.exponent - 1; ++i)
+            *out++ = '0';
+        put(digits);
     }
-    return out;
+    return std::string(buf, out);
 }
 
 std::string FormatRate(double rate, std::string_view separator)
