@@ -1,9 +1,7 @@
 #pragma once
 
-// levora-tax-cli: the command line's own layer over the engine. UCommands runs
-// the single calculations, UBatch a whole CSV file through TCsvReader and
-// TCsvWriter, and UCliJson builds the JSON objects that both print: every field
-// of a result record as the exact Double, and the texts the page would show.
+// The JSON objects that the single commands and batch print: every field of a
+// result record as the exact Double, and the texts the page would show.
 
 #include "LevoraEngine.h"
 

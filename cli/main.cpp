@@ -1,4 +1,7 @@
 // levora-tax-cli: the tax engine on the command line, with the pages' rules.
+// This file handles the arguments; UCommands runs the single calculations,
+// UBatch a whole CSV file through TCsvReader and TCsvWriter, and UCliJson
+// builds the JSON that both print.
 //
 // Exit status: 0 computed, 1 an entry refused or a result out of range (for a
 // batch: any row refused), 2 wrong usage or a file that cannot be used.

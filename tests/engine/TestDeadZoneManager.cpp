@@ -100,7 +100,7 @@ TEST(DeadZone, EndsBelongWhereTheAfterTaxComparisonPutsThem)
     }
 }
 
-TEST(DeadZone, IssueExample)
+TEST(DeadZone, ABonusJustAboveTheFirstBound)
 {
     const auto z = TDeadZoneManager().Find(false, 18000.12, 8000, 0);
     ASSERT_TRUE(z);
