@@ -24,6 +24,7 @@ test: build
 
 bench: build
 	$(BUILD)/bin/levora-bench
+	bench/batch-throughput.sh $(BUILD)/bin/levora-tax-cli
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <cstdint>
+#include <limits>
 
 EConvertError::EConvertError(std::string_view text)
     : std::invalid_argument(std::string("'").append(text).append("' 不是有效的金额。"))
@@ -45,27 +46,101 @@ std::optional<double> ParseC(const std::string& s)
     return v;
 }
 
-// Decimal digits and exponent of |x| rounded to `digits` significant digits:
+// Decimal digits and exponent of |x| rounded to `count` significant digits:
 // |x| = d0.d1d2... × 10^exponent.
 struct Decimal
 {
-    std::string digits;
+    char digits[24];
+    int count = 0;
     int exponent = 0;
 };
 
-Decimal ToDecimal(double x, int digits)
+// Reads to_chars' scientific form "d.ddde+05" of a non-negative number.
+Decimal FromScientific(const char* p, const char* end)
+{
+    Decimal d;
+    int count = 0; // kept apart: stores through char* could alias d.count
+    for (; p < end && *p != 'e'; ++p)
+        if (IsDigit(*p))
+            d.digits[count++] = *p;
+    d.count = count;
+    const bool negative = p + 1 < end && p[1] == '-';
+    int exponent = 0;
+    for (p += 2; p < end; ++p)
+        exponent = exponent * 10 + (*p - '0');
+    d.exponent = negative ? -exponent : exponent;
+    return d;
+}
+
+Decimal ToDecimal(double x, int count)
 {
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x),
-                                   std::chars_format::scientific, digits - 1);
-    const std::string_view text(buf, res.ptr - buf);
-    const auto e = text.find('e');
-    Decimal d;
-    for (char c : text.substr(0, e))
-        if (IsDigit(c))
-            d.digits += c;
-    d.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+                                   std::chars_format::scientific, count - 1);
+    return FromScientific(buf, res.ptr);
+}
+
+// x rounded to 15 significant digits, mostly from the shortest digits that read
+// back as x, which is much faster than asking for the rounding. Those digits S
+// lie within half an ulp of x, at most 0.111 units of the 15th digit: with up to
+// 15 of them they are the rounding of x; with 16 or 17 their own rounding is
+// that of x unless the digits after the 15th lie between 39 and 61 hundredths.
+// Subnormal numbers carry fewer bits, and so do not qualify.
+Decimal ToDecimal15(double x)
+{
+    if (std::fabs(x) < std::numeric_limits<double>::min())
+        return ToDecimal(x, 15);
+    char buf[64];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific);
+    Decimal d = FromScientific(buf, res.ptr);
+    if (d.count <= 15)
+        return d;
+    const int tail = (d.digits[15] - '0') * 10 + (d.count > 16 ? d.digits[16] - '0' : 0);
+    if (tail >= 39 && tail <= 61)
+        return ToDecimal(x, 15);
+    d.count = 15;
+    if (tail > 50) {
+        int i = 14;
+        while (i >= 0 && d.digits[i] == '9')
+            d.digits[i--] = '0';
+        if (i >= 0) {
+            ++d.digits[i];
+        } else { // 99…9 became 100…0
+            d.digits[0] = '1';
+            ++d.exponent;
+        }
+    }
     return d;
+}
+
+// Text that is one plain decimal number with at most two decimals and fifteen
+// digits reads as the Double nearest to it: the rounding to cents through the
+// "0.00" form gives the same number back. nullopt: the full rule must decide.
+std::optional<double> ReadPlainCents(std::string_view text, std::string_view separator)
+{
+    static constexpr double Scale[] = {1, 10, 100};
+    const std::string_view s = Trim(text);
+    std::size_t i = 0;
+    const bool negative = i < s.size() && s[i] == '-';
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    std::int64_t n = 0;
+    int digits = 0, decimals = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i, ++digits)
+        n = n * 10 + (s[i] - '0');
+    if (!separator.empty() && s.substr(i, separator.size()) == separator) {
+        i += separator.size();
+        for (; i < s.size() && IsDigit(s[i]); ++i, ++decimals)
+            n = n * 10 + (s[i] - '0');
+        if (decimals > 2)
+            return std::nullopt;
+    }
+    if (i != s.size() || digits + decimals == 0 || digits + decimals > 15)
+        return std::nullopt;
+    // n is exact below 10^15, and the division rounds correctly.
+    const double amount = static_cast<double>(n) / Scale[decimals];
+    return negative && amount != 0 ? -amount : amount;
 }
 
 // The first step of the entry rule; the C form of the number or nullopt.
@@ -138,15 +213,16 @@ std::string FixedC(double amount)
 {
     if (amount == 0 || !std::isfinite(amount))
         return "0.00";
-    Decimal d = ToDecimal(amount, 18);
+    const Decimal d = ToDecimal(amount, 18);
+    const std::string digits(d.digits, d.count);
     // Digit i stands for 10^(exponent - i); keep those down to the cents.
     const long keep = static_cast<long>(d.exponent) + 3;
     std::string cents; // the amount in hundredths, without sign
-    if (keep >= static_cast<long>(d.digits.size())) {
-        cents = d.digits + std::string(keep - d.digits.size(), '0');
+    if (keep >= static_cast<long>(digits.size())) {
+        cents = digits + std::string(keep - digits.size(), '0');
     } else if (keep >= 0) {
-        cents = d.digits.substr(0, keep);
-        if (d.digits[keep] >= '5') { // halves away from zero
+        cents = digits.substr(0, keep);
+        if (digits[keep] >= '5') { // halves away from zero
             int j = static_cast<int>(cents.size()) - 1;
             while (j >= 0 && cents[j] == '9')
                 cents[j--] = '0';
@@ -186,6 +262,8 @@ bool IsBlank(std::string_view text)
 
 std::optional<double> Read(std::string_view text, std::string_view separator)
 {
+    if (const auto amount = ReadPlainCents(text, separator))
+        return amount;
     const auto number = ParseNumber(text, separator);
     if (!number)
         return std::nullopt;
@@ -211,34 +289,50 @@ std::string Format(double amount, std::string_view separator)
         return amount < 0 ? "-INF" : "INF";
     if (amount == 0)
         return "0";
-    Decimal d = ToDecimal(amount, 15);
-    d.digits.erase(d.digits.find_last_not_of('0') + 1);
-    const int n = static_cast<int>(d.digits.size());
-    std::string out = amount < 0 ? "-" : "";
+    const Decimal d = ToDecimal15(amount);
+    int n = d.count;
+    while (n > 1 && d.digits[n - 1] == '0')
+        --n;
+    const std::string_view digits(d.digits, n);
+    // Built in place, so that most amounts fit into the string without an allocation.
+    constexpr std::size_t MaxSeparator = 8;
+    if (separator.size() > MaxSeparator)
+        return WithSeparator(Format(amount, "."), separator);
+    char buf[32 + MaxSeparator];
+    char* out = buf;
+    const auto put = [&out](std::string_view s) {
+        for (char c : s)
+            *out++ = c;
+    };
+    if (amount < 0)
+        *out++ = '-';
     if (d.exponent >= 15 || d.exponent < -4) {
-        out += d.digits[0];
+        *out++ = digits[0];
         if (n > 1) {
-            out += separator;
-            out += d.digits.substr(1);
+            put(separator);
+            put(digits.substr(1));
         }
-        out += 'E';
-        out += std::to_string(d.exponent);
+        *out++ = 'E';
+        out = std::to_chars(out, buf + sizeof buf, d.exponent).ptr;
     } else if (d.exponent >= 0) {
         const int intDigits = d.exponent + 1;
         if (n <= intDigits) {
-            out += d.digits + std::string(intDigits - n, '0');
+            put(digits);
+            for (int i = n; i < intDigits; ++i)
+                *out++ = '0';
         } else {
-            out += d.digits.substr(0, intDigits);
-            out += separator;
-            out += d.digits.substr(intDigits);
+            put(digits.substr(0, intDigits));
+            put(separator);
+            put(digits.substr(intDigits));
         }
     } else {
-        out += '0';
-        out += separator;
-        out += std::string(-d.exponent - 1, '0');
-        out += d.digits;
+        *out++ = '0';
+        put(separator);
+        for (int i = 0; i < -d.exponent - 1; ++i)
+            *out++ = '0';
+        put(digits);
     }
-    return out;
+    return std::string(buf, out);
 }
 
 std::string FormatRate(double rate, std::string_view separator)

@@ -31,6 +31,9 @@ constexpr TEntryFailure YearAwardFailures[] = {
     {3, "TxtGolds", "TxtMsgGolds", "社保及公积金数据无效，请重新输入。"},
 };
 
+constexpr TEntryFailure AfterTaxFailure = {1, "TxtIncomeAfterTax", "TxtMsgYA",
+                                           "税后年终奖金额数据无效，请重新输入。"};
+
 // The wage itself must exceed the resident's start point, whatever the person kind.
 constexpr int TaxFreeWage = 3500;
 
@@ -74,4 +77,15 @@ std::variant<TYearAwardEntry, TEntryFailure> ReadYearAwardEntry(std::string_view
     if (!golds)
         return YearAwardFailures[2];
     return TYearAwardEntry{*yearAward, *income, *golds};
+}
+
+std::variant<TAntiYearAwardEntry, TEntryFailure>
+ReadAntiYearAwardEntry(std::string_view afterTaxText, std::string_view incomeText,
+                       std::string_view goldsText, std::string_view separator)
+{
+    const auto entry = ReadYearAwardEntry(afterTaxText, incomeText, goldsText, separator);
+    if (const auto* f = std::get_if<TEntryFailure>(&entry))
+        return f->No == 1 ? AfterTaxFailure : *f;
+    const auto& e = std::get<TYearAwardEntry>(entry);
+    return TAntiYearAwardEntry{e.YearAward, e.Income, e.Golds};
 }

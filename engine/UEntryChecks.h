@@ -30,6 +30,13 @@ struct TYearAwardEntry
     double Golds;
 };
 
+struct TAntiYearAwardEntry
+{
+    double IncomeAfterTax;
+    double Income;
+    double Golds;
+};
+
 // The wage page's checks in their order; the first failure wins.
 std::variant<TSalaryEntry, TEntryFailure> CheckSalaryEntry(std::string_view incomeText,
                                                            std::string_view goldsText,
@@ -41,3 +48,8 @@ std::variant<TYearAwardEntry, TEntryFailure> ReadYearAwardEntry(std::string_view
                                                                 std::string_view incomeText,
                                                                 std::string_view goldsText,
                                                                 std::string_view separator);
+
+// The bonus page's reads with the after-tax bonus in the bonus box's place.
+std::variant<TAntiYearAwardEntry, TEntryFailure>
+ReadAntiYearAwardEntry(std::string_view afterTaxText, std::string_view incomeText,
+                       std::string_view goldsText, std::string_view separator);

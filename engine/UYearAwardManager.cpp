@@ -16,11 +16,10 @@ TYearAwardInfo TYearAwardManager::Calculate(bool IsForeign, double YearAward, do
     r.Income = Income;
     r.Golds = Golds;
     r.IsForeign = IsForeign;
-    const std::int32_t sp = StartPoint(IsForeign);
 
     // A month's wage short of the start point first absorbs part of the bonus.
-    if (Extended(sp) > Extended(Income) - Golds)
-        r.TaxableIncome = (Extended(YearAward) - ((Extended(sp) - Income) + Golds)).ToDouble();
+    if (const auto shortfall = Shortfall(IsForeign, Income, Golds))
+        r.TaxableIncome = (Extended(YearAward) - *shortfall).ToDouble();
     else
         r.TaxableIncome = YearAward;
 
@@ -31,4 +30,12 @@ TYearAwardInfo TYearAwardManager::Calculate(bool IsForeign, double YearAward, do
     r.Tax = TaxOn(r.TaxableIncome, k);
     r.IncomeAfterTax = (Extended(YearAward) - r.Tax).ToDouble();
     return r;
+}
+
+std::optional<Extended> TYearAwardManager::Shortfall(bool IsForeign, double Income, double Golds)
+{
+    const std::int32_t sp = StartPoint(IsForeign);
+    if (Extended(sp) > Extended(Income) - Golds)
+        return (Extended(sp) - Income) + Golds;
+    return std::nullopt;
 }

@@ -25,17 +25,28 @@ std::string Quote(const std::string& arg)
     return q + "'";
 }
 
-Result Cli(std::initializer_list<std::string> args)
+// One file per test, as ctest runs the tests in parallel.
+std::string TestFile(const std::string& what)
 {
-    // One file per test, as ctest runs the tests in parallel.
-    const std::string errFile = ::testing::TempDir() + "levora-cli-stderr-" +
-                                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return ::testing::TempDir() + "levora-cli-" + what + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+}
+
+// stdin: written to a file and redirected, when given.
+Result Cli(std::initializer_list<std::string> args, const std::string* stdinText = nullptr)
+{
+    const std::string errFile = TestFile("stderr");
     std::string cmd = LEVORA_CLI;
     for (const auto& a : args) {
         cmd += ' ';
         cmd += Quote(a);
     }
     cmd += " 2>" + errFile;
+    if (stdinText) {
+        const std::string inFile = TestFile("stdin");
+        std::ofstream(inFile, std::ios::binary) << *stdinText;
+        cmd += " <" + inFile;
+    }
     Result r;
     FILE* p = popen(cmd.c_str(), "r");
     char buf[4096];
@@ -153,4 +164,81 @@ TEST(Cli, OverflowAndWrongUsage)
     }
     EXPECT_EQ(Cli({"--help"}).status, 0);
     EXPECT_EQ(Cli({"wage", "--", "-5000"}).status, 1);
+}
+
+TEST(Cli, BonusInADeadZoneSaysWhatTheLowerEndLeaves)
+{
+    const Result r = Cli({"bonus", "18000.12", "8000"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(
+        r.out.find("税后收入：16305.108\n提示：年终奖高于18000元、低于19283.34元时多发反而少得。"
+                   "年终奖为18000元时税后收入为17460元，比现在多1154.892元。\n"),
+        std::string::npos)
+        << r.out;
+    EXPECT_EQ(Cli({"bonus", "18000", "8000"}).out.find("提示"), std::string::npos);
+
+    const json in = json::parse(Cli({"bonus", "--json", "--foreign", "60000", "4000"}).out);
+    EXPECT_EQ(in["DeadZone"]["From"], 54800.0);
+    EXPECT_EQ(in["DeadZone"]["To"], 60987.5);
+    EXPECT_EQ(in["DeadZone"]["Gain"], 790.0);
+    EXPECT_TRUE(
+        json::parse(Cli({"bonus", "--json", "19283.34", "8000"}).out)["DeadZone"].is_null());
+}
+
+TEST(Cli, AntiBonusListsEveryBonusSmallestFirst)
+{
+    const Result two = Cli({"anti-bonus", "17460", "8000"});
+    EXPECT_EQ(two.status, 0);
+    EXPECT_EQ(two.out.find("注意：有2个年终奖金额得到税后收入17460元，结果不唯一"), 0u) << two.out;
+    const auto first = two.out.find("年终奖金额：18000元\n");
+    const auto second = two.out.find("年终奖金额：19283.3333333333元\n");
+    EXPECT_NE(first, std::string::npos);
+    EXPECT_NE(second, std::string::npos);
+    EXPECT_LT(first, second);
+
+    const Result one = Cli({"anti-bonus", "11661", "3000", "200"});
+    EXPECT_EQ(one.out.substr(0, one.out.find('\n')), "年终奖金额：12000元");
+    EXPECT_NE(one.out.find("税后收入：11661\n"), std::string::npos);
+
+    const json j = json::parse(Cli({"anti-bonus", "--json", "17460", "8000"}).out);
+    EXPECT_EQ(j["Unique"], false);
+    ASSERT_EQ(j["YearAwards"].size(), 2u);
+    EXPECT_EQ(j["YearAwards"][1]["YearAward"].get<double>(), 19283.333333333332);
+    EXPECT_EQ(j["YearAwards"][1]["display"]["TxtIncomeAfterTax"], "17460");
+
+    const Result refused = Cli({"anti-bonus", "--json", "abc", "8000"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(json::parse(refused.out)["error"]["box"], "TxtIncomeAfterTax");
+    const Result overflow = Cli({"anti-bonus", "1.7e308", "8000"});
+    EXPECT_EQ(overflow.status, 1);
+    EXPECT_NE(overflow.err.find("溢出"), std::string::npos);
+}
+
+TEST(Cli, BatchExitStatusAndSummary)
+{
+    const std::string good = "id,income\n1,8000\n2,5000\n";
+    const Result ok = Cli({"batch", "wage"}, &good);
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(ok.out, "id,income,taxable_income,rate,deduct,tax,income_after_tax,error\n"
+                      "1,8000,4500元,10%,105元,345,7655,\n"
+                      "2,5000,1500元,3%,0元,45,4955,\n");
+    EXPECT_EQ(ok.err, "共2行，其中0行被拒绝；税额合计390。\n");
+
+    const std::string mixed = "bonus,income\n24000,8000\n,8000\n";
+    const Result refused = Cli({"batch", "bonus", "-"}, &mixed);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "共2行，其中1行被拒绝；税额合计2295。\n");
+
+    const std::string file = TestFile("input.csv");
+    std::ofstream(file) << good;
+    const Result fromFile = Cli({"batch", "--json", "wage", file});
+    EXPECT_EQ(fromFile.status, 0);
+    EXPECT_EQ(json::parse(fromFile.out.substr(0, fromFile.out.find('\n')))["result"]["Tax"], 345.0);
+
+    const std::string noIncome = "id,golds\n1,0\n";
+    const Result unusable = Cli({"batch", "wage"}, &noIncome);
+    EXPECT_EQ(unusable.status, 2);
+    EXPECT_EQ(unusable.err, "表头中缺少“income”一栏。\n");
+    EXPECT_EQ(Cli({"batch", "wage", TestFile("missing.csv")}).status, 2);
+    EXPECT_EQ(Cli({"batch", "salary"}).status, 2);
 }

@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 #include <optional>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -69,6 +74,42 @@ TEST(AmountEntryRule, ReadsOneDecimalNumberRoundedToCents)
     }
 }
 
+// Plain amounts in cents take a shorter way; "e0" forces the whole rule on the
+// same number, and both must agree.
+TEST(AmountEntryRule, PlainCentAmountsReadAsTheFullRuleReadsThem)
+{
+    const char* texts[] = {"0",
+                           "-0",
+                           "+0.00",
+                           "0.29",
+                           "-0.07",
+                           "2.67",
+                           "5.",
+                           ".5",
+                           "  8000",
+                           "4734.25",
+                           "1224.09",
+                           "0.1",
+                           "99.99",
+                           "-100",
+                           "007.10",
+                           "123456789012345",
+                           "1234567890123.45",
+                           "999999999999.99"};
+    for (const char* t : texts) {
+        const auto plain = Amount::Read(t);
+        ASSERT_TRUE(plain) << t;
+        EXPECT_EQ(plain, Amount::Read(std::string(t) + "e0")) << t;
+        EXPECT_FALSE(std::signbit(*plain) && *plain == 0) << t;
+    }
+    for (long long cents = -20000; cents <= 20000000; cents += 997) {
+        const std::string t = std::to_string(cents / 100) + "." +
+                              std::to_string(std::llabs(cents % 100) / 10) +
+                              std::to_string(std::llabs(cents % 100) % 10);
+        ASSERT_EQ(Amount::Read(t), Amount::Read(t + "e0")) << t;
+    }
+}
+
 TEST(AmountEntryRule, UsesTheGivenDecimalSeparator)
 {
     EXPECT_EQ(Amount::Read("5000,125", ","), 5000.13);
@@ -122,6 +163,53 @@ TEST(AmountDisplayRule, GeneralFormatWith15SignificantDigits)
         EXPECT_EQ(Amount::Format(c.amount), c.text) << c.amount;
     EXPECT_EQ(Amount::Format(6755.5, ","), "6755,5");
     EXPECT_EQ(Amount::Format(1.5e-5, ","), "1,5E-5");
+}
+
+// The digits against the C library's own rounding to 15 significant digits, over
+// amounts near the cent and Doubles of every magnitude.
+TEST(AmountDisplayRule, FifteenDigitsAsPrintfRoundsThem)
+{
+    const auto digits = [](double x) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.14e", std::fabs(x));
+        std::string d;
+        for (const char* p = buf; *p != 'e'; ++p)
+            if (*p != '.')
+                d += *p;
+        d.erase(d.find_last_not_of('0') + 1);
+        return d.empty() ? std::string("0") : d;
+    };
+    const auto shown = [](double x) {
+        std::string d;
+        for (char c : Amount::Format(x)) {
+            if (c == 'E')
+                break;
+            if (c >= '0' && c <= '9')
+                d += c;
+        }
+        d.erase(0, d.find_first_not_of('0'));
+        d.erase(d.find_last_not_of('0') + 1);
+        return d;
+    };
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 200000; ++i) {
+        const double cents = static_cast<double>(random() % 100000000000) / 100;
+        for (double x : {cents, cents * 0.1 - 105, cents / 12, cents * 0.45 - 13505}) {
+            if (x != 0) {
+                ASSERT_EQ(shown(x), digits(x)) << std::hexfloat << x;
+            }
+        }
+        double bits;
+        const std::uint64_t pattern = random();
+        std::memcpy(&bits, &pattern, sizeof bits);
+        if (std::isfinite(bits) && bits != 0) {
+            ASSERT_EQ(shown(bits), digits(bits)) << std::hexfloat << bits;
+        }
+    }
+    // Rounding up through nines moves the exponent.
+    EXPECT_EQ(Amount::Format(999999999999999.9), "1E15");
+    EXPECT_EQ(Amount::Format(9.9999999999999991), "10");
+    EXPECT_EQ(Amount::Format(0.099999999999999992), "0.1");
 }
 
 TEST(AmountDisplayRule, RateAsPercentage)

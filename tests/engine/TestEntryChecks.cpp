@@ -126,3 +126,19 @@ TEST(YearAwardEntry, ReadsInOrderWithoutRangeChecks)
     const auto blank = std::get<TYearAwardEntry>(ReadYearAwardEntry("12000", "3000", "", "."));
     EXPECT_EQ(blank.Golds, 0);
 }
+
+// The after-tax bonus takes the bonus box's place; the other two read as for a bonus.
+TEST(AntiYearAwardEntry, RefusesAsTheBonusPageDoes)
+{
+    const auto after = std::get<TEntryFailure>(ReadAntiYearAwardEntry("x", "8000", "", "."));
+    EXPECT_EQ(after.No, 1);
+    EXPECT_STREQ(after.Box, "TxtIncomeAfterTax");
+    EXPECT_STREQ(after.Message, "税后年终奖金额数据无效，请重新输入。");
+    const auto golds = std::get<TEntryFailure>(ReadAntiYearAwardEntry("17460", "8000", "x", "."));
+    EXPECT_EQ(golds.No, 3);
+    EXPECT_STREQ(golds.Box, "TxtGolds");
+    const auto e =
+        std::get<TAntiYearAwardEntry>(ReadAntiYearAwardEntry("17460.005", "8000", " ", "."));
+    EXPECT_EQ(e.IncomeAfterTax, 17460.01);
+    EXPECT_EQ(e.Golds, 0);
+}
