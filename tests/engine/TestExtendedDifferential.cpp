@@ -329,7 +329,8 @@ TEST_P(ExtendedDifferential, MatchesTheX87BitForBit)
     TMismatches mismatches;
     const char* symbol = "+-*/";
     for (std::uint64_t i = Pairs(); i > 0; --i) {
-        const auto [a, b] = operands.PairFor(op);
+        const std::pair<Bits, Bits> pair = operands.PairFor(op);
+        const Bits a = pair.first, b = pair.second;
         long double native = 0;
         TSoftExtended soft(0);
         switch (op) {
@@ -371,7 +372,8 @@ TEST(ExtendedDifferentialComparisons, MatchTheX87)
     TOperands operands(Seed() + 10);
     TMismatches mismatches;
     for (std::uint64_t i = Pairs(); i > 0; --i) {
-        const auto [a, b] = operands.PairFor(Op::Subtract);
+        const std::pair<Bits, Bits> pair = operands.PairFor(Op::Subtract);
+        const Bits a = pair.first, b = pair.second;
         const long double x = Native(a), y = Native(b);
         const TSoftExtended p = Soft(a), q = Soft(b);
         const auto pattern = [](bool lt, bool le, bool gt, bool ge) {
