@@ -10,10 +10,10 @@
 
 namespace {
 
-constexpr int Bias = 16383;
-constexpr int MaxExponent = 0x7FFF;
-constexpr std::uint16_t SignBit = 0x8000;
-constexpr std::uint64_t IntegerBit = std::uint64_t(1) << 63;
+constexpr int Bias = TSoftExtended::Bias;
+constexpr int MaxExponent = TSoftExtended::MaxExponent;
+constexpr std::uint16_t SignBit = TSoftExtended::SignBit;
+constexpr std::uint64_t IntegerBit = TSoftExtended::IntegerBit;
 constexpr std::uint64_t QuietBit = std::uint64_t(1) << 62;
 
 // What the x87 returns for an invalid operation ("real indefinite").
@@ -42,14 +42,31 @@ std::uint16_t SignExponentOf(bool negative, int exponent)
     return std::uint16_t((negative ? SignBit : 0) | exponent);
 }
 
-// Rounds sign × sig × 2^(exponent − Bias − 127) to the format, sig not zero.
-TSoftExtended RoundAndPack(bool negative, int exponent, TUInt128 sig)
+// A NaN operand comes back quiet; of two, the one with the larger significand,
+// and of two alike the positive one.
+TSoftExtended PropagateNaN(TParts a, TParts b)
 {
+    const TParts* nan = a.IsNaN() ? &a : &b;
+    if (a.IsNaN() && b.IsNaN()) {
+        const std::uint64_t sigA = a.Sig | QuietBit, sigB = b.Sig | QuietBit;
+        if (sigA == sigB)
+            return TSoftExtended::FromBits(SignExponentOf(a.Negative && b.Negative, MaxExponent),
+                                           sigA);
+        nan = sigA > sigB ? &a : &b;
+    }
+    return TSoftExtended::FromBits(SignExponentOf(nan->Negative, MaxExponent), nan->Sig | QuietBit);
+}
+
+} // namespace
+
+TSoftExtended TSoftExtended::RoundAny(std::uint16_t sign, int exponent, TUInt128 sig)
+{
+    const bool negative = sign != 0;
     const int shift = sig.CountLeadingZeros();
     sig = sig << shift;
     exponent -= shift;
     if (exponent >= MaxExponent)
-        return TSoftExtended::FromBits(SignExponentOf(negative, MaxExponent), IntegerBit);
+        return TSoftExtended(SignExponentOf(negative, MaxExponent), IntegerBit);
     if (exponent <= 0) {
         // Below the normal range the x87 keeps fewer digits: denormalise first,
         // then round once.
@@ -68,76 +85,40 @@ TSoftExtended RoundAndPack(bool negative, int exponent, TUInt128 sig)
         }
     }
     if (exponent >= MaxExponent)
-        return TSoftExtended::FromBits(SignExponentOf(negative, MaxExponent), IntegerBit);
-    return TSoftExtended::FromBits(SignExponentOf(negative, exponent), kept);
+        return TSoftExtended(SignExponentOf(negative, MaxExponent), IntegerBit);
+    return TSoftExtended(SignExponentOf(negative, exponent), kept);
 }
 
-// A NaN operand comes back quiet; of two, the one with the larger significand,
-// and of two alike the positive one.
-TSoftExtended PropagateNaN(TParts a, TParts b)
+// Zeros, subnormals, infinities and NaNs.
+TSoftExtended TSoftExtended::FromOtherDouble(std::uint64_t bits)
 {
-    const TParts* nan = a.IsNaN() ? &a : &b;
-    if (a.IsNaN() && b.IsNaN()) {
-        const std::uint64_t sigA = a.Sig | QuietBit, sigB = b.Sig | QuietBit;
-        if (sigA == sigB)
-            return TSoftExtended::FromBits(SignExponentOf(a.Negative && b.Negative, MaxExponent),
-                                           sigA);
-        nan = sigA > sigB ? &a : &b;
-    }
-    return TSoftExtended::FromBits(SignExponentOf(nan->Negative, MaxExponent), nan->Sig | QuietBit);
-}
-
-} // namespace
-
-TSoftExtended::TSoftExtended(double value)
-{
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    TSoftExtended x(std::uint16_t(0), 0);
     const bool negative = (bits >> 63) != 0;
     const int exponent = int(bits >> 52) & 0x7FF;
     const std::uint64_t fraction = bits & ((std::uint64_t(1) << 52) - 1);
     if (exponent == 0x7FF) {
         // Infinity keeps the bare integer bit; a NaN is loaded quiet.
-        SignExp = SignExponentOf(negative, MaxExponent);
-        Sig = IntegerBit | (fraction << 11) | (fraction != 0 ? QuietBit : 0);
+        x.SignExp = SignExponentOf(negative, MaxExponent);
+        x.Sig = IntegerBit | (fraction << 11) | (fraction != 0 ? QuietBit : 0);
     } else if (exponent == 0 && fraction == 0) {
-        SignExp = SignExponentOf(negative, 0);
-        Sig = 0;
+        x.SignExp = SignExponentOf(negative, 0);
+        x.Sig = 0;
     } else if (exponent == 0) {
         // A Double subnormal is a normal number here.
         const int shift = std::countl_zero(fraction);
-        SignExp = SignExponentOf(negative, Bias + 63 - 1074 - shift);
-        Sig = fraction << shift;
+        x.SignExp = SignExponentOf(negative, Bias + 63 - 1074 - shift);
+        x.Sig = fraction << shift;
     } else {
-        SignExp = SignExponentOf(negative, exponent - 1023 + Bias);
-        Sig = IntegerBit | (fraction << 11);
+        x.SignExp = SignExponentOf(negative, exponent - 1023 + Bias);
+        x.Sig = IntegerBit | (fraction << 11);
     }
+    return x;
 }
 
-TSoftExtended::TSoftExtended(std::int32_t value)
-{
-    const bool negative = value < 0;
-    const std::uint64_t magnitude =
-        negative ? std::uint64_t(0) - std::uint64_t(std::int64_t(value)) : std::uint64_t(value);
-    if (magnitude == 0) {
-        SignExp = 0;
-        Sig = 0;
-        return;
-    }
-    const int shift = std::countl_zero(magnitude);
-    SignExp = SignExponentOf(negative, Bias + 63 - shift);
-    Sig = magnitude << shift;
-}
-
-TSoftExtended TSoftExtended::FromBits(std::uint16_t signExponent, std::uint64_t significand)
-{
-    return TSoftExtended(signExponent, significand);
-}
-
-TSoftExtended TSoftExtended::Add(TSoftExtended x, TSoftExtended y, bool negateY)
+TSoftExtended TSoftExtended::AddAny(TSoftExtended x, TSoftExtended y, std::uint16_t flipY)
 {
     TParts a = Unpack(x.SignExp, x.Sig);
-    TParts b = Unpack(y.SignExp, y.Sig);
-    b.Negative = b.Negative != negateY;
+    TParts b = Unpack(y.SignExp ^ flipY, y.Sig);
 
     if (a.IsNaN() || b.IsNaN())
         return PropagateNaN(a, Unpack(y.SignExp, y.Sig));
@@ -164,20 +145,10 @@ TSoftExtended TSoftExtended::Add(TSoftExtended x, TSoftExtended y, bool negateY)
     const TUInt128 sum = a.Negative == b.Negative ? large + small : large - small;
     if (sum.IsZero())
         return TSoftExtended(0, 0); // an exact cancellation is +0 when rounding to nearest
-    return RoundAndPack(a.Negative, a.ScaleExponent() + 1, sum);
+    return RoundAny(a.Negative ? SignBit : 0, a.ScaleExponent() + 1, sum);
 }
 
-TSoftExtended operator+(TSoftExtended a, TSoftExtended b)
-{
-    return TSoftExtended::Add(a, b, false);
-}
-
-TSoftExtended operator-(TSoftExtended a, TSoftExtended b)
-{
-    return TSoftExtended::Add(a, b, true);
-}
-
-TSoftExtended operator*(TSoftExtended x, TSoftExtended y)
+TSoftExtended TSoftExtended::MultiplyAny(TSoftExtended x, TSoftExtended y)
 {
     const TParts a = Unpack(x.SignExp, x.Sig);
     const TParts b = Unpack(y.SignExp, y.Sig);
@@ -194,7 +165,8 @@ TSoftExtended operator*(TSoftExtended x, TSoftExtended y)
 
     // sig × 2^(e − Bias − 63) twice makes the product × 2^(ea + eb − 2 Bias − 126).
     const TUInt128 product = TUInt128::Multiply(a.Sig, b.Sig);
-    return RoundAndPack(negative, a.ScaleExponent() + b.ScaleExponent() - Bias + 1, product);
+    return RoundAny(negative ? SignBit : 0, a.ScaleExponent() + b.ScaleExponent() - Bias + 1,
+                    product);
 }
 
 TSoftExtended operator/(TSoftExtended x, TSoftExtended y)
@@ -228,7 +200,7 @@ TSoftExtended operator/(TSoftExtended x, TSoftExtended y)
     const std::uint64_t left = next ? remainder - (divisor - remainder) : remainder + remainder;
     const TUInt128 quotient = (((TUInt128(top ? 1 : 0, low) << 1) | TUInt128(next ? 1 : 0)) << 1) |
                               TUInt128(left != 0 ? 1 : 0);
-    return RoundAndPack(negative, exponent + Bias + 61, quotient);
+    return TSoftExtended::Round(negative ? SignBit : 0, exponent + Bias + 61, quotient);
 }
 
 namespace {
@@ -264,7 +236,7 @@ bool operator<=(TSoftExtended x, TSoftExtended y)
     return !a.IsNaN() && !b.IsNaN() && CompareOrdered(a, b) <= 0;
 }
 
-double TSoftExtended::ToDouble() const
+double TSoftExtended::ToDoubleAny() const
 {
     const TParts a = Unpack(SignExp, Sig);
     if (a.Exponent == MaxExponent)
