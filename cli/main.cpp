@@ -6,7 +6,9 @@
 // Exit status: 0 computed, 1 an entry refused or a result out of range (for a
 // batch: any row refused), 2 wrong usage or a file that cannot be used.
 
+#ifdef LEVORA_HAVE_BATCH
 #include "UBatch.h"
+#endif
 #include "UCommands.h"
 #include "UExtended.h"
 
@@ -35,6 +37,7 @@ CLI::App* AddCommand(CLI::App& app, const char* name, const char* help, TOptions
     return cmd;
 }
 
+#ifdef LEVORA_HAVE_BATCH
 int RunBatch(const std::string& kind, const std::string& file, bool json)
 {
     std::FILE* in = stdin;
@@ -59,6 +62,7 @@ int RunBatch(const std::string& kind, const std::string& file, bool json)
         std::fclose(in);
     return status;
 }
+#endif
 
 } // namespace
 
@@ -81,6 +85,7 @@ int main(int argc, char** argv)
     auto* antiAfterTax = AddCommand(app, "anti-after-tax", "pre-tax wage from an after-tax income",
                                     o, {{"AFTER_TAX", &o.A}, {"GOLDS", &o.B}});
 
+#ifdef LEVORA_HAVE_BATCH
     std::string batchKind, batchFile = "-";
     CLI::App* batch = app.add_subcommand(
         "batch", "every row of a CSV file (header row: income, golds, foreign; bonus for bonus)");
@@ -89,6 +94,7 @@ int main(int argc, char** argv)
         ->required()
         ->check(CLI::IsMember({"wage", "bonus"}));
     batch->add_option("FILE", batchFile, "the CSV file; - or none for standard input");
+#endif
 
     try {
         app.parse(argc, argv);
@@ -112,8 +118,10 @@ int main(int argc, char** argv)
             return Commands::Reverse(o, true);
         if (*antiAfterTax)
             return Commands::Reverse(o, false);
+#ifdef LEVORA_HAVE_BATCH
         if (*batch)
             return RunBatch(batchKind, batchFile, o.Json);
+#endif
     } catch (const EAmountOverflow& e) {
         return Commands::Refuse(o, e.what());
     } catch (const std::exception& e) {

@@ -5,7 +5,8 @@
 // from an after-tax bonus, and its dead zones), together with the rules by which
 // amounts are read from and shown as text and the checks of the calculate flows.
 // No user interface and no Qt; every formula runs in the 80-bit extended format
-// through Extended and is rounded to Double only when stored.
+// through Extended (the x87, or its exact emulation where there is none) and is
+// rounded to Double only when stored.
 
 #include "UAmount.h"
 #include "UAntiYearAwardManager.h"
