@@ -45,6 +45,15 @@ TFrmSalary::TFrmSalary(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
     const QString blanks(3, QLatin1Char(' '));
     ui->TxtMsgSalary->setText(blanks);
     ui->TxtMsgGolds->setText(blanks);
+    PageLook::NameAfterCaption(ui->StaticText20, ui->TxtIncome);
+    PageLook::NameAfterCaption(ui->StaticText5, ui->TxtGolds);
+    PageLook::NameAfterCaption(ui->lblTaxNew, ui->TxtTax);
+    PageLook::NameAfterCaption(ui->lblIncomeAfterTaxNew, ui->TxtIncomeAfterTax);
+    // Three buttons read "复制"; the name says what each one copies.
+    ui->BtnCopyTax->setAccessibleName(QStringLiteral("复制应纳税额"));
+    ui->BtnCopyIncome->setAccessibleName(QStringLiteral("复制税后收入"));
+    ui->TxtQQ->setAccessibleName(QStringLiteral("客服QQ号码"));
+    ui->BtnCopyQQ->setAccessibleName(QStringLiteral("复制客服QQ号码"));
     ui->BtnAntiTax->hide();
     ui->BtnAntiIncomeAfterTax->hide();
 
@@ -90,16 +99,16 @@ TFrmSalary::~TFrmSalary() = default;
 
 void TFrmSalary::BtnCalcClick()
 {
-    PageLook::SetGrowingText(ui->TxtMsgSalary, QString());
-    PageLook::SetGrowingText(ui->TxtMsgGolds, QString());
+    PageLook::SetMessage(ui->TxtMsgSalary, ui->TxtIncome, QString());
+    PageLook::SetMessage(ui->TxtMsgGolds, ui->TxtGolds, QString());
     const bool isForeign = ui->RBtnForeign->isChecked();
     const auto entry =
         CheckSalaryEntry(ui->TxtIncome->text().toStdString(), ui->TxtGolds->text().toStdString(),
                          isForeign, DecimalSeparator());
     if (const auto* failure = std::get_if<TEntryFailure>(&entry)) {
-        PageLook::SetGrowingText(findChild<QLabel*>(QLatin1String(failure->Label)),
-                                 Text(failure->Message));
         auto* box = findChild<QLineEdit*>(QLatin1String(failure->Box));
+        PageLook::SetMessage(findChild<QLabel*>(QLatin1String(failure->Label)), box,
+                             Text(failure->Message));
         box->setFocus();
         box->selectAll();
         return;
@@ -119,8 +128,8 @@ void TFrmSalary::TxtIncomeKeyUp(QObject* /*sender*/, int key, Qt::KeyboardModifi
 
 void TFrmSalary::BtnResetClick()
 {
-    PageLook::SetGrowingText(ui->TxtMsgSalary, QString());
-    PageLook::SetGrowingText(ui->TxtMsgGolds, QString());
+    PageLook::SetMessage(ui->TxtMsgSalary, ui->TxtIncome, QString());
+    PageLook::SetMessage(ui->TxtMsgGolds, ui->TxtGolds, QString());
     ui->TxtIncome->clear();
     ui->TxtGolds->clear();
     const QString zero = QStringLiteral("0元");
