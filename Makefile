@@ -2,8 +2,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test bench format clean install uninstall package
 
 all: build
 
@@ -24,6 +25,24 @@ test: build
 
 bench: build
 	$(BUILD)/bin/levora-bench
+
+# DESTDIR stages the files below another root, as packagers do. The list of
+# what was installed is kept apart from CMake's manifest, which the tests and
+# cpack overwrite.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt > $(BUILD)/installed-files.txt
+
+# Removes what the last `make install` from this build directory installed.
+uninstall:
+	@[ -f $(BUILD)/installed-files.txt ] || { echo "uninstall: nothing was installed from $(BUILD)" >&2; exit 1; }
+	xargs -d '\n' rm -f -- < $(BUILD)/installed-files.txt
+	sed -n 's|/copyright$$||p' $(BUILD)/installed-files.txt | xargs -r -d '\n' rmdir --ignore-fail-on-non-empty --
+	rm -f $(BUILD)/installed-files.txt
+
+package: build
+	cd $(BUILD) && cpack
+	@ls $(BUILD)/package/*.deb
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -20,6 +20,8 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     // Also the caption of the main window, so that no platform appends it there.
     setApplicationDisplayName(QStringLiteral("Levora个人所得税计算器 V3.01"));
+    // Lets the desktop match the window to the installed entry and its icon.
+    setDesktopFileName(QStringLiteral(LEVORA_APP_ID));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
