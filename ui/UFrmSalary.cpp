@@ -3,6 +3,7 @@
 
 #include "UAmount.h"
 #include "UAnchors.h"
+#include "UApplication.h"
 #include "UDeployment.h"
 #include "UDisplayForms.h"
 #include "UEntryChecks.h"
@@ -79,20 +80,25 @@ TFrmSalary::TFrmSalary(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
              ui->GroupBox1, ui->GroupBox2, ui->GroupBox3, ui->GroupBox4, ui->GroupBox7})
         anchors->AnchorRight(w);
 
-    connect(ui->BtnCalc, &QPushButton::clicked, this, &TFrmSalary::BtnCalcClick);
-    connect(ui->BtnReset, &QPushButton::clicked, this, &TFrmSalary::BtnResetClick);
-    connect(ui->BtnAntiTax, &QPushButton::clicked, this, &TFrmSalary::BtnAntiTaxClick);
-    connect(ui->BtnAntiIncomeAfterTax, &QPushButton::clicked, this,
-            &TFrmSalary::BtnAntiIncomeAfterTaxClick);
-    connect(ui->BtnCopyTax, &QPushButton::clicked, this, &TFrmSalary::BtnCopyTaxClick);
-    connect(ui->BtnCopyIncome, &QPushButton::clicked, this, &TFrmSalary::BtnCopyIncomeClick);
-    connect(ui->BtnCopyQQ, &QPushButton::clicked, this, &TFrmSalary::BtnCopyQQClick);
-    connect(ui->ImgOnlineQQ, &TClickableImage::clicked, this, &TFrmSalary::ImgOnlineQQClick);
-    connect(ui->ImgQQ, &TClickableImage::clicked, this, &TFrmSalary::ImgQQClick);
-    connect(ui->ImgWangWang, &TClickableImage::clicked, this, &TFrmSalary::ImgWangWangClick);
+    TApplication::Connect(ui->BtnCalc, &QPushButton::clicked, this, &TFrmSalary::BtnCalcClick);
+    TApplication::Connect(ui->BtnReset, &QPushButton::clicked, this, &TFrmSalary::BtnResetClick);
+    TApplication::Connect(ui->BtnAntiTax, &QPushButton::clicked, this,
+                          &TFrmSalary::BtnAntiTaxClick);
+    TApplication::Connect(ui->BtnAntiIncomeAfterTax, &QPushButton::clicked, this,
+                          &TFrmSalary::BtnAntiIncomeAfterTaxClick);
+    TApplication::Connect(ui->BtnCopyTax, &QPushButton::clicked, this,
+                          &TFrmSalary::BtnCopyTaxClick);
+    TApplication::Connect(ui->BtnCopyIncome, &QPushButton::clicked, this,
+                          &TFrmSalary::BtnCopyIncomeClick);
+    TApplication::Connect(ui->BtnCopyQQ, &QPushButton::clicked, this, &TFrmSalary::BtnCopyQQClick);
+    TApplication::Connect(ui->ImgOnlineQQ, &TClickableImage::clicked, this,
+                          &TFrmSalary::ImgOnlineQQClick);
+    TApplication::Connect(ui->ImgQQ, &TClickableImage::clicked, this, &TFrmSalary::ImgQQClick);
+    TApplication::Connect(ui->ImgWangWang, &TClickableImage::clicked, this,
+                          &TFrmSalary::ImgWangWangClick);
     for (QLineEdit* edit : {ui->TxtIncome, ui->TxtGolds})
-        connect(new TKeyUpNotifier(edit), &TKeyUpNotifier::KeyUp, this,
-                &TFrmSalary::TxtIncomeKeyUp);
+        TApplication::Connect(new TKeyUpNotifier(edit), &TKeyUpNotifier::KeyUp, this,
+                              &TFrmSalary::TxtIncomeKeyUp);
 }
 
 TFrmSalary::~TFrmSalary() = default;

@@ -2,6 +2,7 @@
 #include "ui_UFrmYearAward.h"
 
 #include "UAnchors.h"
+#include "UApplication.h"
 #include "UDisplayForms.h"
 #include "UEntryChecks.h"
 #include "UJpegImage.h"
@@ -91,13 +92,15 @@ TFrmYearAward::TFrmYearAward(QWidget* parent)
          std::initializer_list<QWidget*>{ui->Image1, ui->GroupBox1, ui->Image2, ui->GroupBox2})
         anchors->AnchorRight(w);
 
-    connect(ui->BtnCalc, &QPushButton::clicked, this, &TFrmYearAward::BtnCalcClick);
-    connect(ui->BtnReset, &QPushButton::clicked, this, &TFrmYearAward::BtnResetClick);
-    connect(ui->BtnCopyTax, &QPushButton::clicked, this, &TFrmYearAward::BtnCopyTaxClick);
-    connect(ui->BtnCopyIncome, &QPushButton::clicked, this, &TFrmYearAward::BtnCopyIncomeClick);
+    TApplication::Connect(ui->BtnCalc, &QPushButton::clicked, this, &TFrmYearAward::BtnCalcClick);
+    TApplication::Connect(ui->BtnReset, &QPushButton::clicked, this, &TFrmYearAward::BtnResetClick);
+    TApplication::Connect(ui->BtnCopyTax, &QPushButton::clicked, this,
+                          &TFrmYearAward::BtnCopyTaxClick);
+    TApplication::Connect(ui->BtnCopyIncome, &QPushButton::clicked, this,
+                          &TFrmYearAward::BtnCopyIncomeClick);
     for (QLineEdit* edit : {ui->TxtYearAward, ui->TxtIncome, ui->TxtGolds})
-        connect(new TKeyUpNotifier(edit), &TKeyUpNotifier::KeyUp, this,
-                &TFrmYearAward::TxtGoldsKeyUp);
+        TApplication::Connect(new TKeyUpNotifier(edit), &TKeyUpNotifier::KeyUp, this,
+                              &TFrmYearAward::TxtGoldsKeyUp);
 }
 
 TFrmYearAward::~TFrmYearAward() = default;
