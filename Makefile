@@ -3,8 +3,10 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
+SANITIZE_BUILD ?= build-sanitize
 
-.PHONY: all deps configure build run test bench format clean install uninstall package
+.PHONY: all deps configure build run test bench format clean install uninstall package \
+	hardening-deps sanitize
 
 all: build
 
@@ -44,8 +46,22 @@ package: build
 	cd $(BUILD) && cpack
 	@ls $(BUILD)/package/*.deb
 
+hardening-deps:
+	@scripts/install-deps --hardening
+
+# The whole test suite built by clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report fails the test that caused it.
+sanitize: hardening-deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVORA_SANITIZE=ON -DLEVORA_BUILD_BENCH=OFF \
+		$(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_stack_use_after_return=1 \
+		UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
