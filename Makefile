@@ -4,9 +4,11 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 300
 
 .PHONY: all deps configure build run test bench format clean install uninstall package \
-	hardening-deps sanitize
+	hardening-deps sanitize fuzz
 
 all: build
 
@@ -60,8 +62,20 @@ sanitize: hardening-deps
 		UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
 
+# The amount rules under libFuzzer for FUZZ_SECONDS, from the committed seeds
+# in fuzz/corpus and what earlier runs found (kept in $(FUZZ_BUILD)/corpus).
+fuzz: hardening-deps
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEVORA_FUZZ=ON -DLEVORA_BUILD_GUI=OFF \
+		-DLEVORA_BUILD_TESTS=OFF -DLEVORA_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(FUZZ_BUILD) --target levora-fuzz-amount -j $(JOBS)
+	@mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/bin/levora-fuzz-amount -max_total_time=$(FUZZ_SECONDS) -timeout=5 \
+		-dict=fuzz/amount.dict -artifact_prefix=$(FUZZ_BUILD)/ -print_final_stats=1 \
+		$(FUZZ_BUILD)/corpus fuzz/corpus
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
