@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 300
 
 .PHONY: all deps configure build run test bench format clean install uninstall package \
-	hardening-deps sanitize fuzz
+	hardening-deps sanitize fuzz lint
 
 all: build
 
@@ -73,6 +73,12 @@ fuzz: hardening-deps
 	$(FUZZ_BUILD)/bin/levora-fuzz-amount -max_total_time=$(FUZZ_SECONDS) -timeout=5 \
 		-dict=fuzz/amount.dict -artifact_prefix=$(FUZZ_BUILD)/ -print_final_stats=1 \
 		$(FUZZ_BUILD)/corpus fuzz/corpus
+
+# clang-tidy over every source of the project with the checked-in .clang-tidy;
+# any finding fails.
+lint: hardening-deps build
+	run-clang-tidy -p $(BUILD) -quiet -j $(JOBS) \
+		'$(CURDIR)/(engine|ui|cli|app|resources|tests|bench|fuzz)/'
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -23,7 +23,8 @@ protected:
 
     void Click() { QTest::mouseClick(&button, Qt::LeftButton); }
 
-    static QMetaObject::Connection OnClick(QPushButton* button, std::function<void()> handler)
+    static QMetaObject::Connection OnClick(QPushButton* button,
+                                           const std::function<void()>& handler)
     {
         return QObject::connect(button, &QPushButton::clicked, button,
                                 [handler] { TApplication::RunHandler(handler); });
