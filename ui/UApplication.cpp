@@ -14,12 +14,26 @@ TApplication::TErrorReporter& CurrentReporter()
     return reporter;
 }
 
+// The message of the exception being handled.
+QString CurrentErrorMessage()
+{
+    try {
+        throw;
+    } catch (const std::exception& exception) {
+        return QString::fromUtf8(exception.what());
+    } catch (...) {
+        return QStringLiteral("未知错误");
+    }
+}
+
 } // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     // Also the caption of the main window, so that no platform appends it there.
     setApplicationDisplayName(QStringLiteral("Levora个人所得税计算器 V3.01"));
+    // Lets the desktop match the window to the installed entry and its icon.
+    setDesktopFileName(QStringLiteral(LEVORA_APP_ID));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
@@ -28,13 +42,24 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     QString error;
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& exception) {
-        error = QString::fromUtf8(exception.what());
     } catch (...) {
-        error = QStringLiteral("未知错误");
+        error = CurrentErrorMessage();
     }
     ReportError(error);
     return false;
+}
+
+void TApplication::RunHandler(const std::function<void()>& handler)
+{
+    // As in notify: the box waits for the user, so it comes after the exception.
+    QString error;
+    try {
+        handler();
+        return;
+    } catch (...) {
+        error = CurrentErrorMessage();
+    }
+    ReportError(error);
 }
 
 TApplication::TErrorReporter TApplication::SetErrorReporter(TErrorReporter reporter)

@@ -1,6 +1,7 @@
 #include "UFrmMain.h"
 #include "ui_UFrmMain.h"
 
+#include "UApplication.h"
 #include "UDeployment.h"
 #include "UFrmSalary.h"
 #include "UFrmYearAward.h"
@@ -53,21 +54,27 @@ TFrmMain::TFrmMain(QWidget* parent)
     ui->ImgAmazon->setPixmap(
         QPixmap::fromImage(TJpegImage::LoadPicture(":/pictures/banner-amazon.bmp")));
 
-    connect(ui->ToolButton1, &QAction::triggered, this, &TFrmMain::ToolButton1Click);
-    connect(ui->ToolButton2, &QAction::triggered, this, &TFrmMain::ToolButton2Click);
-    connect(ui->TBtnExcelTax, &QAction::triggered, this, &TFrmMain::TBtnExcelTaxClick);
-    connect(ui->TBtnOpenCalc, &QAction::triggered, this, &TFrmMain::TBtnOpenCalcClick);
-    connect(ui->ToolButton8, &QAction::triggered, this, &TFrmMain::ToolButton8Click);
-    connect(ui->TBtnDownload, &QAction::triggered, this, &TFrmMain::TBtnDownloadClick);
-    connect(ui->TBtnHomePage, &QAction::triggered, this, &TFrmMain::TBtnHomePageClick);
-    connect(ui->MExit, &QAction::triggered, this, &TFrmMain::MExitClick);
-    connect(ui->MSalary, &QAction::triggered, this, &TFrmMain::MSalaryClick);
-    connect(ui->MYearAward, &QAction::triggered, this, &TFrmMain::MYearAwardClick);
-    connect(ui->NSysCalc, &QAction::triggered, this, &TFrmMain::NSysCalcClick);
-    connect(ui->MHomePage, &QAction::triggered, this, &TFrmMain::MHomePageClick);
-    connect(ui->ImgLogo, &TClickableImage::clicked, this, &TFrmMain::ImgLogoClick);
-    connect(ui->ImgDangDang, &TClickableImage::clicked, this, &TFrmMain::ImgDangDangClick);
-    connect(ui->ImgAmazon, &TClickableImage::clicked, this, &TFrmMain::ImgAmazonClick);
+    TApplication::Connect(ui->ToolButton1, &QAction::triggered, this, &TFrmMain::ToolButton1Click);
+    TApplication::Connect(ui->ToolButton2, &QAction::triggered, this, &TFrmMain::ToolButton2Click);
+    TApplication::Connect(ui->TBtnExcelTax, &QAction::triggered, this,
+                          &TFrmMain::TBtnExcelTaxClick);
+    TApplication::Connect(ui->TBtnOpenCalc, &QAction::triggered, this,
+                          &TFrmMain::TBtnOpenCalcClick);
+    TApplication::Connect(ui->ToolButton8, &QAction::triggered, this, &TFrmMain::ToolButton8Click);
+    TApplication::Connect(ui->TBtnDownload, &QAction::triggered, this,
+                          &TFrmMain::TBtnDownloadClick);
+    TApplication::Connect(ui->TBtnHomePage, &QAction::triggered, this,
+                          &TFrmMain::TBtnHomePageClick);
+    TApplication::Connect(ui->MExit, &QAction::triggered, this, &TFrmMain::MExitClick);
+    TApplication::Connect(ui->MSalary, &QAction::triggered, this, &TFrmMain::MSalaryClick);
+    TApplication::Connect(ui->MYearAward, &QAction::triggered, this, &TFrmMain::MYearAwardClick);
+    TApplication::Connect(ui->NSysCalc, &QAction::triggered, this, &TFrmMain::NSysCalcClick);
+    TApplication::Connect(ui->MHomePage, &QAction::triggered, this, &TFrmMain::MHomePageClick);
+    TApplication::Connect(ui->ImgLogo, &TClickableImage::clicked, this, &TFrmMain::ImgLogoClick);
+    TApplication::Connect(ui->ImgDangDang, &TClickableImage::clicked, this,
+                          &TFrmMain::ImgDangDangClick);
+    TApplication::Connect(ui->ImgAmazon, &TClickableImage::clicked, this,
+                          &TFrmMain::ImgAmazonClick);
 
     setFixedSize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
     if (const QScreen* s = screen())

@@ -3,6 +3,7 @@
 
 #include "UAmount.h"
 #include "UAnchors.h"
+#include "UApplication.h"
 #include "UDeployment.h"
 #include "UDisplayForms.h"
 #include "UEntryChecks.h"
@@ -45,6 +46,15 @@ TFrmSalary::TFrmSalary(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
     const QString blanks(3, QLatin1Char(' '));
     ui->TxtMsgSalary->setText(blanks);
     ui->TxtMsgGolds->setText(blanks);
+    PageLook::NameAfterCaption(ui->StaticText20, ui->TxtIncome);
+    PageLook::NameAfterCaption(ui->StaticText5, ui->TxtGolds);
+    PageLook::NameAfterCaption(ui->lblTaxNew, ui->TxtTax);
+    PageLook::NameAfterCaption(ui->lblIncomeAfterTaxNew, ui->TxtIncomeAfterTax);
+    // Three buttons read "复制"; the name says what each one copies.
+    ui->BtnCopyTax->setAccessibleName(QStringLiteral("复制应纳税额"));
+    ui->BtnCopyIncome->setAccessibleName(QStringLiteral("复制税后收入"));
+    ui->TxtQQ->setAccessibleName(QStringLiteral("客服QQ号码"));
+    ui->BtnCopyQQ->setAccessibleName(QStringLiteral("复制客服QQ号码"));
     ui->BtnAntiTax->hide();
     ui->BtnAntiIncomeAfterTax->hide();
 
@@ -70,36 +80,41 @@ TFrmSalary::TFrmSalary(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
              ui->GroupBox1, ui->GroupBox2, ui->GroupBox3, ui->GroupBox4, ui->GroupBox7})
         anchors->AnchorRight(w);
 
-    connect(ui->BtnCalc, &QPushButton::clicked, this, &TFrmSalary::BtnCalcClick);
-    connect(ui->BtnReset, &QPushButton::clicked, this, &TFrmSalary::BtnResetClick);
-    connect(ui->BtnAntiTax, &QPushButton::clicked, this, &TFrmSalary::BtnAntiTaxClick);
-    connect(ui->BtnAntiIncomeAfterTax, &QPushButton::clicked, this,
-            &TFrmSalary::BtnAntiIncomeAfterTaxClick);
-    connect(ui->BtnCopyTax, &QPushButton::clicked, this, &TFrmSalary::BtnCopyTaxClick);
-    connect(ui->BtnCopyIncome, &QPushButton::clicked, this, &TFrmSalary::BtnCopyIncomeClick);
-    connect(ui->BtnCopyQQ, &QPushButton::clicked, this, &TFrmSalary::BtnCopyQQClick);
-    connect(ui->ImgOnlineQQ, &TClickableImage::clicked, this, &TFrmSalary::ImgOnlineQQClick);
-    connect(ui->ImgQQ, &TClickableImage::clicked, this, &TFrmSalary::ImgQQClick);
-    connect(ui->ImgWangWang, &TClickableImage::clicked, this, &TFrmSalary::ImgWangWangClick);
+    TApplication::Connect(ui->BtnCalc, &QPushButton::clicked, this, &TFrmSalary::BtnCalcClick);
+    TApplication::Connect(ui->BtnReset, &QPushButton::clicked, this, &TFrmSalary::BtnResetClick);
+    TApplication::Connect(ui->BtnAntiTax, &QPushButton::clicked, this,
+                          &TFrmSalary::BtnAntiTaxClick);
+    TApplication::Connect(ui->BtnAntiIncomeAfterTax, &QPushButton::clicked, this,
+                          &TFrmSalary::BtnAntiIncomeAfterTaxClick);
+    TApplication::Connect(ui->BtnCopyTax, &QPushButton::clicked, this,
+                          &TFrmSalary::BtnCopyTaxClick);
+    TApplication::Connect(ui->BtnCopyIncome, &QPushButton::clicked, this,
+                          &TFrmSalary::BtnCopyIncomeClick);
+    TApplication::Connect(ui->BtnCopyQQ, &QPushButton::clicked, this, &TFrmSalary::BtnCopyQQClick);
+    TApplication::Connect(ui->ImgOnlineQQ, &TClickableImage::clicked, this,
+                          &TFrmSalary::ImgOnlineQQClick);
+    TApplication::Connect(ui->ImgQQ, &TClickableImage::clicked, this, &TFrmSalary::ImgQQClick);
+    TApplication::Connect(ui->ImgWangWang, &TClickableImage::clicked, this,
+                          &TFrmSalary::ImgWangWangClick);
     for (QLineEdit* edit : {ui->TxtIncome, ui->TxtGolds})
-        connect(new TKeyUpNotifier(edit), &TKeyUpNotifier::KeyUp, this,
-                &TFrmSalary::TxtIncomeKeyUp);
+        TApplication::Connect(new TKeyUpNotifier(edit), &TKeyUpNotifier::KeyUp, this,
+                              &TFrmSalary::TxtIncomeKeyUp);
 }
 
 TFrmSalary::~TFrmSalary() = default;
 
 void TFrmSalary::BtnCalcClick()
 {
-    PageLook::SetGrowingText(ui->TxtMsgSalary, QString());
-    PageLook::SetGrowingText(ui->TxtMsgGolds, QString());
+    PageLook::SetMessage(ui->TxtMsgSalary, ui->TxtIncome, QString());
+    PageLook::SetMessage(ui->TxtMsgGolds, ui->TxtGolds, QString());
     const bool isForeign = ui->RBtnForeign->isChecked();
     const auto entry =
         CheckSalaryEntry(ui->TxtIncome->text().toStdString(), ui->TxtGolds->text().toStdString(),
                          isForeign, DecimalSeparator());
     if (const auto* failure = std::get_if<TEntryFailure>(&entry)) {
-        PageLook::SetGrowingText(findChild<QLabel*>(QLatin1String(failure->Label)),
-                                 Text(failure->Message));
         auto* box = findChild<QLineEdit*>(QLatin1String(failure->Box));
+        PageLook::SetMessage(findChild<QLabel*>(QLatin1String(failure->Label)), box,
+                             Text(failure->Message));
         box->setFocus();
         box->selectAll();
         return;
@@ -119,8 +134,8 @@ void TFrmSalary::TxtIncomeKeyUp(QObject* /*sender*/, int key, Qt::KeyboardModifi
 
 void TFrmSalary::BtnResetClick()
 {
-    PageLook::SetGrowingText(ui->TxtMsgSalary, QString());
-    PageLook::SetGrowingText(ui->TxtMsgGolds, QString());
+    PageLook::SetMessage(ui->TxtMsgSalary, ui->TxtIncome, QString());
+    PageLook::SetMessage(ui->TxtMsgGolds, ui->TxtGolds, QString());
     ui->TxtIncome->clear();
     ui->TxtGolds->clear();
     const QString zero = QStringLiteral("0元");

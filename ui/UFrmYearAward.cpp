@@ -2,6 +2,7 @@
 #include "ui_UFrmYearAward.h"
 
 #include "UAnchors.h"
+#include "UApplication.h"
 #include "UDisplayForms.h"
 #include "UEntryChecks.h"
 #include "UJpegImage.h"
@@ -58,6 +59,15 @@ TFrmYearAward::TFrmYearAward(QWidget* parent)
     for (QLabel* message : {ui->TxtMsgYA, ui->TxtMsgSalary, ui->TxtMsgGolds})
         message->setText(QString(5, QLatin1Char(' ')));
 
+    PageLook::NameAfterCaption(ui->StaticText20, ui->TxtYearAward);
+    PageLook::NameAfterCaption(ui->StaticText5, ui->TxtIncome);
+    PageLook::NameAfterCaption(ui->StaticText7, ui->TxtGolds);
+    PageLook::NameAfterCaption(ui->lblTaxNew, ui->TxtTax);
+    PageLook::NameAfterCaption(ui->lblIncomeAfterTaxNew, ui->TxtIncomeAfterTax);
+    // Both buttons read "复制"; the name says what each one copies.
+    ui->BtnCopyTax->setAccessibleName(QStringLiteral("复制应纳税额"));
+    ui->BtnCopyIncome->setAccessibleName(QStringLiteral("复制税后收入"));
+
     for (QLabel* value :
          {ui->TxtYA, ui->TxtTaxableIncome, ui->TxtSP, ui->TxtAverage, ui->TxtRate, ui->TxtDeduct})
         PageLook::SetGrowingText(value, value->text());
@@ -82,13 +92,15 @@ TFrmYearAward::TFrmYearAward(QWidget* parent)
          std::initializer_list<QWidget*>{ui->Image1, ui->GroupBox1, ui->Image2, ui->GroupBox2})
         anchors->AnchorRight(w);
 
-    connect(ui->BtnCalc, &QPushButton::clicked, this, &TFrmYearAward::BtnCalcClick);
-    connect(ui->BtnReset, &QPushButton::clicked, this, &TFrmYearAward::BtnResetClick);
-    connect(ui->BtnCopyTax, &QPushButton::clicked, this, &TFrmYearAward::BtnCopyTaxClick);
-    connect(ui->BtnCopyIncome, &QPushButton::clicked, this, &TFrmYearAward::BtnCopyIncomeClick);
+    TApplication::Connect(ui->BtnCalc, &QPushButton::clicked, this, &TFrmYearAward::BtnCalcClick);
+    TApplication::Connect(ui->BtnReset, &QPushButton::clicked, this, &TFrmYearAward::BtnResetClick);
+    TApplication::Connect(ui->BtnCopyTax, &QPushButton::clicked, this,
+                          &TFrmYearAward::BtnCopyTaxClick);
+    TApplication::Connect(ui->BtnCopyIncome, &QPushButton::clicked, this,
+                          &TFrmYearAward::BtnCopyIncomeClick);
     for (QLineEdit* edit : {ui->TxtYearAward, ui->TxtIncome, ui->TxtGolds})
-        connect(new TKeyUpNotifier(edit), &TKeyUpNotifier::KeyUp, this,
-                &TFrmYearAward::TxtGoldsKeyUp);
+        TApplication::Connect(new TKeyUpNotifier(edit), &TKeyUpNotifier::KeyUp, this,
+                              &TFrmYearAward::TxtGoldsKeyUp);
 }
 
 TFrmYearAward::~TFrmYearAward() = default;
@@ -97,15 +109,14 @@ TFrmYearAward::~TFrmYearAward() = default;
 // in it escapes to the application's error box with the results left as they were.
 void TFrmYearAward::BtnCalcClick()
 {
-    for (QLabel* message : {ui->TxtMsgYA, ui->TxtMsgSalary, ui->TxtMsgGolds})
-        PageLook::SetGrowingText(message, QString());
+    ClearMessages();
     const auto entry = ReadYearAwardEntry(ui->TxtYearAward->text().toStdString(),
                                           ui->TxtIncome->text().toStdString(),
                                           ui->TxtGolds->text().toStdString(), DecimalSeparator());
     if (const auto* failure = std::get_if<TEntryFailure>(&entry)) {
-        PageLook::SetGrowingText(findChild<QLabel*>(QLatin1String(failure->Label)),
-                                 Text(failure->Message));
         auto* box = findChild<QLineEdit*>(QLatin1String(failure->Box));
+        PageLook::SetMessage(findChild<QLabel*>(QLatin1String(failure->Label)), box,
+                             Text(failure->Message));
         box->setFocus();
         box->selectAll();
         return;
@@ -132,8 +143,7 @@ void TFrmYearAward::BtnResetClick()
     ui->RBtnChina->setChecked(true);
     ui->TxtIncomeAfterTax->clear();
     ui->TxtTax->clear();
-    for (QLabel* message : {ui->TxtMsgYA, ui->TxtMsgSalary, ui->TxtMsgGolds})
-        PageLook::SetGrowingText(message, QString());
+    ClearMessages();
     const QString zero = QStringLiteral("0.00元");
     for (QLabel* value : {ui->TxtYA, ui->TxtTaxableIncome, ui->TxtSP, ui->TxtAverage})
         PageLook::SetGrowingText(value, zero);
@@ -141,6 +151,13 @@ void TFrmYearAward::BtnResetClick()
     PageLook::SetGrowingText(ui->TxtDeduct, zero);
     ui->TxtYearAward->setFocus();
     ui->TxtYearAward->selectAll();
+}
+
+void TFrmYearAward::ClearMessages()
+{
+    PageLook::SetMessage(ui->TxtMsgYA, ui->TxtYearAward, QString());
+    PageLook::SetMessage(ui->TxtMsgSalary, ui->TxtIncome, QString());
+    PageLook::SetMessage(ui->TxtMsgGolds, ui->TxtGolds, QString());
 }
 
 void TFrmYearAward::ShowValues(const TYearAwardDisplay& shown)

@@ -28,6 +28,7 @@ public slots:
     void BtnCopyIncomeClick();
 
 private:
+    void ClearMessages();
     void ShowValues(const TYearAwardDisplay& shown);
 
     std::unique_ptr<Ui::TFrmYearAward> ui;

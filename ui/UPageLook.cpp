@@ -2,6 +2,7 @@
 
 #include "UDeployment.h"
 
+#include <QAccessible>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +55,25 @@ void SetGrowingText(QLabel* label, const QString& text)
 {
     label->setText(text);
     label->resize(label->sizeHint().width(), label->height());
+}
+
+void NameAfterCaption(QLabel* caption, QWidget* box)
+{
+    QString name = caption->text().trimmed();
+    while (name.endsWith(QChar(u'：')) || name.endsWith(QLatin1Char(':')))
+        name = name.chopped(1).trimmed();
+    caption->setBuddy(box);
+    box->setAccessibleName(name);
+}
+
+void SetMessage(QLabel* label, QWidget* box, const QString& text)
+{
+    SetGrowingText(label, text);
+    box->setAccessibleDescription(text);
+    if (!text.isEmpty()) {
+        QAccessibleEvent alert(label, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
 }
 
 } // namespace PageLook

@@ -28,4 +28,14 @@ void TabToSelected(QRadioButton* first, QRadioButton* second);
 // A label that keeps its left edge and grows to the right with its text.
 void SetGrowingText(QLabel* label, const QString& text);
 
+// A screen reader names the box after the caption that the eye reads beside it:
+// the caption's text without its closing colon and blanks. The caption becomes
+// the box's buddy, so it is also reported as the box's label.
+void NameAfterCaption(QLabel* caption, QWidget* box);
+
+// A message about an input box. Beside the label's own change of name, a new
+// message raises an alert, and the box describes the problem for as long as it
+// stands, so that it is read out when the focus arrives there.
+void SetMessage(QLabel* label, QWidget* box, const QString& text);
+
 } // namespace PageLook

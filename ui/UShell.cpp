@@ -89,6 +89,7 @@ void StartDetached(const std::string& executable, std::vector<std::string> argum
                    const std::optional<std::string>& directory)
 {
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -73,9 +74,11 @@ struct TBox
         for (auto it = Begin; it != End; ++it) {
             const TChannels ch = ChannelsOf(it->Color);
             for (int i = 0; i < 4; ++i)
-                sum[i] += static_cast<double>(ch[i]) * it->Count;
+                sum[i] += static_cast<double>(ch[i]) * static_cast<double>(it->Count);
         }
-        auto mean = [&](int i) { return static_cast<int>(sum[i] / Weight + 0.5); };
+        auto mean = [&](int i) {
+            return static_cast<int>(std::lround(sum[i] / static_cast<double>(Weight)));
+        };
         return qRgba(mean(0), mean(1), mean(2), mean(3));
     }
 };

@@ -1,4 +1,5 @@
 // Errors escaping event handlers reach one error box and the program goes on.
+// The handlers are connected as the forms connect theirs, through TApplication.
 
 #include "UApplication.h"
 #include "UClipboardError.h"
@@ -22,6 +23,13 @@ protected:
 
     void Click() { QTest::mouseClick(&button, Qt::LeftButton); }
 
+    static QMetaObject::Connection OnClick(QPushButton* button,
+                                           const std::function<void()>& handler)
+    {
+        return QObject::connect(button, &QPushButton::clicked, button,
+                                [handler] { TApplication::RunHandler(handler); });
+    }
+
     QPushButton button;
     TErrorCapture errors;
     QStringList& reported = errors.messages;
@@ -30,7 +38,7 @@ protected:
 TEST_F(EscapedErrors, ReachTheBoxOnceAndTheProgramGoesOn)
 {
     int clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, &button, [&clicks] {
+    OnClick(&button, [&clicks] {
         if (++clicks == 1)
             throw std::overflow_error("浮点溢出");
     });
@@ -61,8 +69,7 @@ TEST_F(EscapedErrors, CarryTheirMessage)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         reported.clear();
-        QMetaObject::Connection connection =
-            QObject::connect(&button, &QPushButton::clicked, &button, c.raise);
+        QMetaObject::Connection connection = OnClick(&button, c.raise);
         Click();
         QObject::disconnect(connection);
         EXPECT_EQ(reported, QStringList{c.message});
@@ -75,10 +82,9 @@ TEST_F(EscapedErrors, AreNotCaughtTwiceAcrossNestedEvents)
     // delivery; only the innermost delivery reports it.
     QPushButton inner;
     inner.show();
-    QObject::connect(&inner, &QPushButton::clicked, &inner,
-                     [] { throw std::runtime_error("inner"); });
+    OnClick(&inner, [] { throw std::runtime_error("inner"); });
     bool continued = false;
-    QObject::connect(&button, &QPushButton::clicked, &button, [&] {
+    OnClick(&button, [&] {
         QTest::mouseClick(&inner, Qt::LeftButton);
         continued = true;
     });
@@ -93,12 +99,8 @@ TEST(ErrorBox, IsOneCriticalBoxWithTheProgramsCaption)
 {
     TDialogCapture dialogs;
     const TApplication::TErrorReporter previous = TApplication::SetErrorReporter({});
-    QPushButton button;
-    button.show();
-    QObject::connect(&button, &QPushButton::clicked, &button,
-                     [] { throw EClipboardError("无法打开剪贴板"); });
 
-    QTest::mouseClick(&button, Qt::LeftButton);
+    TApplication::RunHandler([] { throw EClipboardError("无法打开剪贴板"); });
 
     TApplication::SetErrorReporter(previous);
     const auto& shown = dialogs.shown;

@@ -158,7 +158,7 @@ std::vector<TIconEntry> ReadIco(const QByteArray& data)
     buffer.setData(data);
     QImageReader reader(&buffer, "ico");
     for (int i = 0; i < count && data.size() >= 6 + 16 * (i + 1); ++i) {
-        const uchar* entry = bytes + 6 + 16 * i;
+        const uchar* entry = bytes + 6 + 16 * static_cast<qsizetype>(i);
         const int width = entry[0] == 0 ? 256 : entry[0];
         const int height = entry[1] == 0 ? 256 : entry[1];
         EXPECT_EQ(width, height);
