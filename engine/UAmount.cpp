@@ -125,18 +125,24 @@ std::optional<double> ReadPlainCents(std::string_view text, std::string_view sep
     const bool negative = i < s.size() && s[i] == '-';
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
         ++i;
+    // Counted before n grows, so that n never leaves the range it is exact in.
+    constexpr int MaxDigits = 15;
     std::int64_t n = 0;
     int digits = 0, decimals = 0;
-    for (; i < s.size() && IsDigit(s[i]); ++i, ++digits)
+    for (; i < s.size() && IsDigit(s[i]); ++i) {
+        if (++digits > MaxDigits)
+            return std::nullopt;
         n = n * 10 + (s[i] - '0');
+    }
     if (!separator.empty() && s.substr(i, separator.size()) == separator) {
         i += separator.size();
-        for (; i < s.size() && IsDigit(s[i]); ++i, ++decimals)
+        for (; i < s.size() && IsDigit(s[i]); ++i) {
+            if (++decimals > 2 || digits + decimals > MaxDigits)
+                return std::nullopt;
             n = n * 10 + (s[i] - '0');
-        if (decimals > 2)
-            return std::nullopt;
+        }
     }
-    if (i != s.size() || digits + decimals == 0 || digits + decimals > 15)
+    if (i != s.size() || digits + decimals == 0)
         return std::nullopt;
     // n is exact below 10^15, and the division rounds correctly.
     const double amount = static_cast<double>(n) / Scale[decimals];

@@ -40,6 +40,8 @@ const ReadCase ReadCases[] = {
     {"1e308", 1e308},
     {"1.7976931348623157e308", std::numeric_limits<double>::max()},
     {"0000012.345", 12.35},
+    {"100000000000000000000.00", 1e20}, // too long for the quick path
+    {"1234567890123456789012", 1234567890123456789012.0},
     {"", std::nullopt},
     {"   ", std::nullopt},
     {"1e400", std::nullopt},
