@@ -1,5 +1,7 @@
 #include "UCsvWriter.h"
 
+#include <algorithm>
+
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -77,8 +79,8 @@ void TCsvWriter::Field(std::string_view text)
         *p++ = ',';
     rowStarted = true;
     if (!NeedsQuotes(text)) {
-        std::memcpy(p, text.data(), text.size());
-        p += text.size();
+        // std::copy, as an empty field may come without a data pointer for memcpy.
+        p = std::copy(text.begin(), text.end(), p);
     } else {
         *p++ = '"';
         for (char c : text) {
@@ -107,7 +109,7 @@ void TCsvWriter::Line(std::string_view text)
 
 void TCsvWriter::Raw(std::string_view bytes)
 {
-    std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
+    std::copy(bytes.begin(), bytes.end(), Room(bytes.size()));
     used += bytes.size();
 }
 
