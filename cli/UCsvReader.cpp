@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::size_t ChunkBytes = 64 * 1024;
+constexpr std::size_t ChunkBytes = std::size_t{64} * 1024;
 // What a kept line costs beyond its text, counted against MaxRecordBytes.
 constexpr std::size_t LineOverhead = 64;
 

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr std::size_t SpillBytes = 64 * 1024;
+constexpr std::size_t SpillBytes = std::size_t{64} * 1024;
 
 // The bytes that make a field need quotes.
 constexpr auto Special = [] {

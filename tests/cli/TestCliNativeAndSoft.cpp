@@ -35,6 +35,7 @@ Output RunCli(const std::string& program, const std::vector<std::string>& args)
     std::vector<std::string> strings = {program};
     strings.insert(strings.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(strings.size() + 1);
     for (std::string& a : strings)
         argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -94,11 +95,13 @@ TEST_P(CliNativeAndSoft, JsonIsTheSameByteForByte)
     for (std::size_t i = 0; i < amounts.size(); ++i) {
         std::vector<std::string> args = {command.name, "--json"};
         if (i % 2 == 1)
-            args.push_back("--foreign");
-        args.push_back("--");
+            args.emplace_back("--foreign");
+        args.emplace_back("--");
         const int place = int(i % command.amounts);
         for (int k = 0; k < command.amounts; ++k)
-            args.push_back(k == place ? amounts[i] : amounts[(i * 7 + k * 13) % amounts.size()]);
+            args.push_back(
+                k == place ? amounts[i]
+                           : amounts[(i * 7 + static_cast<std::size_t>(k) * 13) % amounts.size()]);
         const Output native = RunCli(LEVORA_CLI, args);
         const Output soft = RunCli(LEVORA_CLI_SOFT, args);
         std::string call;
