@@ -20,15 +20,8 @@ namespace {
 
 constexpr QSize DesignBodySize(900, 555);
 
-std::string DecimalSeparator()
-{
-    return QLocale().decimalPoint().toStdString();
-}
-
-QString Text(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
+using PageLook::DecimalSeparator;
+using PageLook::Text;
 
 } // namespace
 

@@ -18,15 +18,8 @@ namespace {
 
 constexpr QSize DesignBodySize(940, 535);
 
-std::string DecimalSeparator()
-{
-    return QLocale().decimalPoint().toStdString();
-}
-
-QString Text(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
+using PageLook::DecimalSeparator;
+using PageLook::Text;
 
 QPixmap Picture(const char* resourcePath)
 {

@@ -6,10 +6,21 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QRadioButton>
 #include <QStatusBar>
 
 namespace PageLook {
+
+std::string DecimalSeparator()
+{
+    return QLocale().decimalPoint().toStdString();
+}
+
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 void SetUp(QFrame* body, QStatusBar* statusBar)
 {

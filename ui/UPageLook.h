@@ -1,6 +1,9 @@
 #pragma once
 
-// The look that the two calculator pages share.
+// What the two calculator pages share: their look, and how they pass texts
+// to and from the engine.
+
+#include <string>
 
 class QFrame;
 class QLabel;
@@ -11,6 +14,12 @@ class QString;
 class QWidget;
 
 namespace PageLook {
+
+// The decimal separator of the user's locale, by which amounts are read and shown.
+std::string DecimalSeparator();
+
+// An engine text (UTF-8) for a control.
+QString Text(const std::string& text);
 
 // The white body with its raised edge, and the status bar's standing notice.
 void SetUp(QFrame* body, QStatusBar* statusBar);
